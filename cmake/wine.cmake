@@ -1,0 +1,27 @@
+# Windows executables run under Wine: the build keeps its own Wine prefix and virtual display
+# in its binary folder, set up once by the first test and torn down after the last.
+
+# The libstdc++ that MinGW ships for i686 is compiled for the x87 unit; its number parsing is
+# only correctly rounded with the x87 precision control at 53 bits, the setting Windows' own
+# C runtime uses. CRT_fp8.o gives every executable that setting at start.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  execute_process(
+    COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=CRT_fp8.o
+    OUTPUT_VARIABLE velmora_crt_fp8 OUTPUT_STRIP_TRAILING_WHITESPACE)
+  add_link_options(${velmora_crt_fp8})
+  set(VELMORA_WINE_BITS 32)
+else()
+  set(VELMORA_WINE_BITS 64)
+endif()
+
+set(VELMORA_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS})
+
+# Every Windows test requires the "wine" fixture.
+function(velmora_wine_fixture)
+  add_test(NAME wine_start COMMAND ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS} --start)
+  add_test(NAME wine_stop COMMAND ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS} --stop)
+  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
+  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+endfunction()

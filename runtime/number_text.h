@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The text a result box shows for a number, as a desktop calculator shows it: rounded correctly
+// to 15 significant digits, trailing zeros dropped, plain notation when
+// 1E-4 <= |rounded| < 1E+15 and otherwise scientific with an upper-case E, a sign and at least
+// two exponent digits.
+//   numberToText(182.25)            -> "182.25"
+//   numberToText(64.8 * 3)          -> "194.4"   (the double just below 194.4)
+//   numberToText(0.0001)            -> "0.0001"
+//   numberToText(1.5e-5)            -> "1.5E-05"
+//   numberToText(1e15)              -> "1E+15"
+//   numberToText(-0.0)              -> "0"
+//   numberToText(infinity)          -> "∞"    and "-∞", "NaN"
+// Every finite double reads back as a finite double: near the largest double, where 15 digits
+// would read back as infinity, the shortest text that reads back exactly is written instead
+// (1.7976931348623157E+308 for the largest).
+std::u16string numberToText(double value);
+
+// Reads back what numberToText writes: plain or scientific decimal notation with an optional
+// sign, "∞", "-∞" and "NaN". Any other text, the empty one included, raises the conversion
+// error naming it. The floating-point status is left alone.
+//   textToNumber(u"182.25")  -> 182.25
+//   textToNumber(u"1.5E-05") -> 1.5e-5
+//   textToNumber(u"12 ")     -> raises
+double textToNumber(std::u16string_view text);
+
+} // namespace velmora

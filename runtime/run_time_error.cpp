@@ -1,0 +1,65 @@
+#include "runtime/run_time_error.h"
+
+#include <charconv>
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+// A message box is no place for a pasted novel: show the start of a long text.
+constexpr std::size_t longestQuotedText = 40;
+
+std::u16string decimal(std::uint32_t value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::u16string(digits, end);
+}
+
+} // namespace
+
+RunTimeError::RunTimeError(ErrorKind kind, std::u16string message)
+    : kind_(kind), message_(std::move(message)) {}
+
+const char* RunTimeError::what() const noexcept {
+  switch (kind_) {
+  case ErrorKind::floatingPoint:
+    return "velmora: floating-point error";
+  case ErrorKind::propertyCall:
+    return "velmora: property call failed";
+  case ErrorKind::conversion:
+    return "velmora: conversion error";
+  }
+  return "velmora: run-time error";
+}
+
+PropertyStatus failedPropertyStatus(std::uint32_t platformError) noexcept {
+  return platformError == propertyCallSucceeded ? ~PropertyStatus{0} : platformError;
+}
+
+void checkPropertyCall(PropertyStatus failed, std::u16string_view control,
+                       std::u16string_view property) {
+  std::u16string message = u"屬性呼叫失敗：無法存取 ";
+  message.append(control).append(u" 的 ").append(property).append(u" 屬性（錯誤碼 ");
+  message.append(decimal(failed)).append(u"）。");
+  throw RunTimeError(ErrorKind::propertyCall, std::move(message));
+}
+
+void raiseFloatingPointError() {
+  throw RunTimeError(ErrorKind::floatingPoint, u"浮點運算錯誤：無效的運算或除以零。");
+}
+
+void raiseConversionError(std::u16string_view text) {
+  std::u16string message = u"型態不符：無法將「";
+  if (text.size() > longestQuotedText) {
+    // Never cut a surrogate pair in half.
+    const bool splitsPair = text[longestQuotedText - 1] >= 0xD800 && text[longestQuotedText - 1] <= 0xDBFF;
+    message.append(text.substr(0, longestQuotedText - (splitsPair ? 1 : 0))).append(u"…");
+  } else {
+    message.append(text);
+  }
+  message.append(u"」轉換成數字。");
+  throw RunTimeError(ErrorKind::conversion, std::move(message));
+}
+
+} // namespace velmora

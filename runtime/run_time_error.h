@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// What went wrong when a handler stopped.
+enum class ErrorKind { floatingPoint, propertyCall, conversion };
+
+// The one failure type of the program. Its message, in Traditional Chinese, is what the
+// user reads in the error box; what() is only a fixed ASCII tag for debuggers.
+class RunTimeError : public std::exception {
+public:
+  RunTimeError(ErrorKind kind, std::u16string message);
+
+  ErrorKind kind() const noexcept { return kind_; }
+  const std::u16string& message() const noexcept { return message_; }
+  const char* what() const noexcept override;
+
+private:
+  ErrorKind kind_;
+  std::u16string message_;
+};
+
+// The status a box reports for one property call: 0 when the call succeeded, otherwise the
+// platform's error code (never 0 for a failure, see failedPropertyStatus).
+using PropertyStatus = std::uint32_t;
+inline constexpr PropertyStatus propertyCallSucceeded = 0;
+
+// A failure whose platform code is 0 still has to read as a failure.
+PropertyStatus failedPropertyStatus(std::uint32_t platformError) noexcept;
+
+// Raises the property-call error for a failed status, naming the control and the property:
+//   checkPropertyCall(5, u"Label7", u"Caption") throws a message naming "Label7" and "Caption".
+[[noreturn]] void checkPropertyCall(PropertyStatus failed, std::u16string_view control,
+                                    std::u16string_view property);
+
+// Raises the error of an invalid floating-point operation or a division by zero.
+[[noreturn]] void raiseFloatingPointError();
+
+// Raises the error of a text that is not a number; long texts are shortened in the message.
+[[noreturn]] void raiseConversionError(std::u16string_view text);
+
+} // namespace velmora

@@ -1,0 +1,151 @@
+#include "conversion/tank_conversion.h"
+
+#include "runtime/run_time_error.h"
+#include "tests/conversion/fake_boxes.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace velmora {
+namespace {
+
+using testing::FakeBoxes;
+
+constexpr std::array<Box, 5> resultBoxes{Box::Label5, Box::Label7, Box::Label8, Box::Label11,
+                                         Box::Label13};
+
+std::string narrow(const std::u16string& text) {
+  std::string ascii;
+  for (char16_t c : text) {
+    ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  }
+  return ascii;
+}
+
+struct Tank {
+  std::u16string length, width, height;
+  std::array<std::u16string, 5> results;
+};
+
+TEST(TankConversion, FillsTheFiveResultBoxes) {
+  const Tank tanks[] = {
+      {u"90", u"45", u"45", {u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"}},
+      {u"120", u"50", u"50", {u"300", u"240", u"300", u"900", u"1500"}},
+      {u"60", u"45", u"45", {u"121.5", u"97.2", u"121.5", u"364.5", u"607.5"}},
+      // 64.8 × 3 is the double just below 194.4.
+      {u"60", u"30", u"36", {u"64.8", u"51.84", u"64.8", u"194.4", u"324"}},
+      {u"", u"", u"", {u"0", u"0", u"0", u"0", u"0"}},
+      {u"0", u"-45", u"45", {u"0", u"0", u"0", u"0", u"0"}},
+      {u"-90", u"45", u"45", {u"-182.25", u"-145.8", u"-182.25", u"-546.75", u"-911.25"}},
+      {u"-90", u"-45", u"45", {u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"}},
+      {u"1e300", u"1e300", u"1e300", {u"∞", u"∞", u"∞", u"∞", u"∞"}},
+      {u"1e200", u"1e200", u"1e-300", {u"1E+97", u"8E+96", u"1E+97", u"3E+97", u"5E+97"}},
+      {u"９０cm", u" 45公分", u"45.", {u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"}},
+      {u"1", u"1", u"0.1", {u"0.0001", u"8E-05", u"0.0001", u"0.0003", u"0.0005"}},
+  };
+  for (const Tank& tank : tanks) {
+    FakeBoxes boxes(tank.length, tank.width, tank.height);
+    convertTank(boxes);
+    for (std::size_t i = 0; i < resultBoxes.size(); ++i) {
+      EXPECT_EQ(boxes.texts[resultBoxes[i]], tank.results[i])
+          << narrow(tank.length) << " x " << narrow(tank.width) << " x " << narrow(tank.height)
+          << ", " << narrow(std::u16string(boxName(resultBoxes[i])));
+    }
+  }
+}
+
+TEST(TankConversion, ReadsAndWritesInTheHandlersOrder) {
+  FakeBoxes boxes(u"90", u"45", u"45");
+  convertTank(boxes);
+  const std::vector<FakeBoxes::Call> expected{
+      {false, Box::Text2},  {false, Box::Text3}, {false, Box::Text1},  {true, Box::Label5},
+      {false, Box::Label5}, {true, Box::Label7}, {false, Box::Label5}, {true, Box::Label8},
+      {false, Box::Label5}, {true, Box::Label11}, {false, Box::Label5}, {true, Box::Label13}};
+  EXPECT_EQ(boxes.calls, expected);
+}
+
+TEST(TankConversion, AFaultStopsAtItsStepAndKeepsEarlierResults) {
+  struct Failure {
+    FakeBoxes::Call failingCall; // none when the fault comes from the numbers
+    ErrorKind kind;
+    std::size_t resultsWritten;
+  };
+  const Failure failures[] = {
+      {{false, Box::Text3}, ErrorKind::propertyCall, 0},
+      {{true, Box::Label5}, ErrorKind::propertyCall, 0},
+      {{false, Box::Label5}, ErrorKind::propertyCall, 1},
+      {{true, Box::Label11}, ErrorKind::propertyCall, 3},
+      {{true, Box::Label13}, ErrorKind::propertyCall, 4},
+  };
+  for (const Failure& failure : failures) {
+    FakeBoxes boxes(u"90", u"45", u"45");
+    for (Box box : resultBoxes) {
+      boxes.texts[box] = u"old";
+    }
+    boxes.failingCall = failure.failingCall;
+    try {
+      convertTank(boxes);
+      ADD_FAILURE() << "no error";
+    } catch (const RunTimeError& error) {
+      EXPECT_EQ(error.kind(), failure.kind);
+      EXPECT_NE(error.message().find(boxName(failure.failingCall.box)), std::u16string::npos);
+    }
+    for (std::size_t i = 0; i < resultBoxes.size(); ++i) {
+      EXPECT_EQ(boxes.texts[resultBoxes[i]] == u"old", i >= failure.resultsWritten)
+          << "box " << i << " after a failure of " << narrow(std::u16string(boxName(failure.failingCall.box)));
+    }
+  }
+}
+
+TEST(TankConversion, InfinityTimesZeroIsAFloatingPointErrorBeforeAnyBoxIsWritten) {
+  FakeBoxes boxes(u"1e999", u"", u"");
+  EXPECT_THROW(
+      {
+        try {
+          convertTank(boxes);
+        } catch (const RunTimeError& error) {
+          EXPECT_EQ(error.kind(), ErrorKind::floatingPoint);
+          throw;
+        }
+      },
+      RunTimeError);
+  for (Box box : resultBoxes) {
+    EXPECT_EQ(boxes.texts.count(box), 0u);
+  }
+}
+
+TEST(TankConversion, AVolumeTextThatIsNotANumberIsAConversionError) {
+  // Something else wrote the volume box between the steps: the figures are not made up.
+  class MeddlingBoxes : public FakeBoxes {
+  public:
+    using FakeBoxes::FakeBoxes;
+    PropertyStatus write(Box box, std::u16string_view text) override {
+      const PropertyStatus status = FakeBoxes::write(box, text);
+      if (box == Box::Label5) {
+        texts[Box::Label5] = u"182.25公升";
+      }
+      return status;
+    }
+  };
+  MeddlingBoxes boxes(u"90", u"45", u"45");
+  try {
+    convertTank(boxes);
+    FAIL();
+  } catch (const RunTimeError& error) {
+    EXPECT_EQ(error.kind(), ErrorKind::conversion);
+  }
+  EXPECT_EQ(boxes.texts.count(Box::Label7), 0u);
+}
+
+TEST(TankConversion, ConvertingAgainWritesTheSameTexts) {
+  FakeBoxes boxes(u"60", u"45", u"45");
+  convertTank(boxes);
+  const auto first = boxes.texts;
+  convertTank(boxes);
+  EXPECT_EQ(boxes.texts, first);
+}
+
+} // namespace
+} // namespace velmora
