@@ -12,6 +12,8 @@
 #include <map>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 using velmora::Box;
@@ -98,6 +100,9 @@ BENCHMARK(BareCharconv);
 // Shows the usual table and keeps each benchmark's time per iteration.
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
+  // Colours only on a terminal, so a captured log stays plain text.
+  RecordingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
