@@ -1,0 +1,75 @@
+#pragma once
+
+#include "runtime/window/form_description.h"
+#include "runtime/window/handles.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace velmora::window {
+
+// A top-level window built from a FormDescription: one child per row, in the table's order.
+// It owns its fonts, brushes and bitmaps, keeps the controls placed by the window's dpi, and
+// runs click handlers so that nothing they throw reaches Windows.
+//
+// The window points back at this object, so it neither copies nor moves.
+class FormWindow {
+public:
+  FormWindow(const FormDescription& description, HINSTANCE instance);
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+  ~FormWindow();
+
+  HWND handle() const noexcept { return window_.get(); }
+
+  // The control of a row: control(u"Label14", 8). Null when there is no such row.
+  HWND control(std::u16string_view name, int index = noIndex) const noexcept;
+
+  // Runs handler when the named button is clicked. A RunTimeError it throws is shown in an
+  // error box owned by the window; the program goes on.
+  void onClick(std::u16string_view name, std::function<void()> handler);
+
+  // Centres the window on its screen, shows it and gives the first tab stop the focus.
+  void show(int showCommand);
+
+  int dpi() const noexcept { return dpi_; }
+
+private:
+  struct Control {
+    const ControlDescription* description;
+    HWND handle;
+    Brush background;
+    std::function<void()> clicked;
+  };
+
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept;
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void createControls(HINSTANCE instance);
+  void applyDpi(int dpi);
+  SIZE outerSize() const;
+  const Control* find(HWND handle) const noexcept;
+  void click(Control& control) noexcept;
+  void drawPicture(const DRAWITEMSTRUCT& item) const;
+  void showError(std::u16string_view message) const noexcept;
+
+  const FormDescription& description_;
+  int dpi_ = 96;
+  std::vector<std::u16string> faces_; // the installed face chosen for each font
+  std::vector<Font> fonts_;
+  std::vector<Bitmap> bitmaps_; // one per control, empty for all but pictures
+  std::vector<Control> controls_;
+  HWND lastFocus_ = nullptr;
+  // Last, so it is destroyed first, while everything its messages touch still exists.
+  WindowHandle window_;
+};
+
+// Pumps messages until the program quits; Tab and Shift+Tab move between the window's
+// controls. Returns the exit code PostQuitMessage gave.
+int runMessageLoop(HWND window);
+
+} // namespace velmora::window

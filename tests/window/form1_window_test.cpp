@@ -1,0 +1,430 @@
+// Form1 built for real by the window engine and looked at the way Windows sees it; and the
+// built Velmora.exe, read as data and run as a program.
+#include "runtime/window/form_window.h"
+#include "window/form1.h"
+
+#include "resource_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+using window::ControlDescription;
+using window::FormWindow;
+using window::Kind;
+
+std::string narrow(std::u16string_view text) {
+  std::string shown;
+  for (const char16_t c : text)
+    shown.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return shown;
+}
+
+std::string label(const ControlDescription& row) {
+  std::string name = narrow(row.name);
+  if (row.index != window::noIndex) {
+    name.push_back('(');
+    name.append(std::to_string(row.index));
+    name.push_back(')');
+  }
+  return name;
+}
+
+std::u16string textOf(HWND window) {
+  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(
+      window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::u16string classOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  std::u16string text(reinterpret_cast<const char16_t*>(name));
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](char16_t c) { return c < 0x80 ? static_cast<char16_t>(std::toupper(c)) : c; });
+  return text;
+}
+
+void pumpMessages(std::chrono::milliseconds time) {
+  const auto until = std::chrono::steady_clock::now() + time;
+  while (std::chrono::steady_clock::now() < until) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+RECT placeInParent(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// The window's client area as 32-bit pixels, top row first.
+struct Capture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  COLORREF at(int x, int y) const {
+    const std::uint32_t bgr = pixels[static_cast<std::size_t>(y * width + x)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+  }
+};
+
+Capture capture(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  Capture shot;
+  shot.width = client.right;
+  shot.height = client.bottom;
+  shot.pixels.resize(static_cast<std::size_t>(shot.width * shot.height));
+  const HDC source = GetDC(window);
+  const HDC memory = CreateCompatibleDC(source);
+  const HBITMAP bitmap = CreateCompatibleBitmap(source, shot.width, shot.height);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(shot.height), shot.pixels.data(), &info,
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  return shot;
+}
+
+class Form1Window : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    form = std::make_unique<FormWindow>(form1(), GetModuleHandleW(nullptr));
+    form->show(SW_SHOWNORMAL);
+    pumpMessages(std::chrono::milliseconds(300));
+  }
+  static void TearDownTestSuite() {
+    form.reset();
+    pumpMessages(std::chrono::milliseconds(50));
+  }
+
+  static HWND control(std::u16string_view name, int index = window::noIndex) {
+    return form->control(name, index);
+  }
+
+  static std::unique_ptr<FormWindow> form;
+};
+
+std::unique_ptr<FormWindow> Form1Window::form;
+
+// First, before any other test could move the focus.
+TEST_F(Form1Window, OpensWithTheFocusOnTheLengthBox) {
+  EXPECT_EQ(GetFocus(), control(u"Text1"));
+}
+
+TEST_F(Form1Window, IsAFixedCentredWindowWithACloseBoxOnly) {
+  const HWND window = form->handle();
+  EXPECT_EQ(textOf(window), u"Velmora");
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP));
+  EXPECT_TRUE(IsWindowVisible(window));
+
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 204);
+  EXPECT_EQ(client.bottom, 360);
+
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& screen = monitor.rcMonitor;
+  EXPECT_NEAR(frame.left - screen.left, screen.right - frame.right, 1);
+  EXPECT_NEAR(frame.top - screen.top, screen.bottom - frame.bottom, 1);
+
+  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
+  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
+  EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+}
+
+struct KindLook {
+  Kind kind;
+  const char16_t* className;
+  bool tabStop;
+};
+
+constexpr KindLook looks[] = {
+    {Kind::label, u"STATIC", false},   {Kind::input, u"EDIT", true},
+    {Kind::result, u"STATIC", false},  {Kind::button, u"BUTTON", true},
+    {Kind::picture, u"STATIC", false},
+};
+
+TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
+  for (const auto& row : form1().controls) {
+    SCOPED_TRACE(label(row));
+    const HWND child = control(row.name, row.index);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(GetParent(child), form->handle());
+    const KindLook& look = *std::find_if(std::begin(looks), std::end(looks),
+                                         [&](const KindLook& l) { return l.kind == row.kind; });
+    EXPECT_EQ(classOf(child), look.className);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_EXSTYLE));
+    EXPECT_EQ((style & WS_TABSTOP) != 0, look.tabStop);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & WS_BORDER);
+    const int id = GetDlgCtrlID(child);
+    EXPECT_NE(id, IDOK);
+    EXPECT_NE(id, IDCANCEL);
+
+    switch (row.kind) {
+    case Kind::label:
+      EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT));
+      EXPECT_FALSE(style & SS_SUNKEN);
+      EXPECT_FALSE(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+      break;
+    case Kind::input:
+      EXPECT_TRUE(style & ES_AUTOHSCROLL);
+      EXPECT_FALSE(style & (ES_MULTILINE | ES_READONLY | ES_NUMBER));
+      EXPECT_TRUE(exStyle & WS_EX_CLIENTEDGE);
+      // No limit but the system's: far past the 30 000 characters an edit box takes unasked.
+      EXPECT_GT(SendMessageW(child, EM_GETLIMITTEXT, 0, 0), 0x7FFF0000);
+      break;
+    case Kind::result:
+      EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_CENTER));
+      EXPECT_TRUE((exStyle & WS_EX_STATICEDGE) || (style & SS_SUNKEN));
+      EXPECT_FALSE(exStyle & WS_EX_CLIENTEDGE);
+      break;
+    case Kind::button:
+      EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
+      break;
+    case Kind::picture:
+      EXPECT_FALSE(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+      break;
+    }
+
+    const RECT place = placeInParent(child);
+    EXPECT_EQ(place.left, row.left / 15);
+    EXPECT_EQ(place.top, row.top / 15);
+    EXPECT_EQ(place.right - place.left, row.width / 15);
+    EXPECT_EQ(place.bottom - place.top, row.height / 15);
+
+    EXPECT_EQ(textOf(child), row.text);
+  }
+}
+
+TEST_F(Form1Window, GivesEveryControlItsFont) {
+  const auto& fonts = form1().fonts;
+  for (const auto& row : form1().controls) {
+    if (row.font == window::noFont)
+      continue;
+    SCOPED_TRACE(label(row));
+    const auto font =
+        reinterpret_cast<HFONT>(SendMessageW(control(row.name, row.index), WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONTW logFont{};
+    ASSERT_EQ(GetObjectW(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont));
+    const auto& wanted = fonts[static_cast<std::size_t>(row.font)];
+    const std::u16string_view face(reinterpret_cast<const char16_t*>(logFont.lfFaceName));
+    EXPECT_NE(std::find(wanted.faces.begin(), wanted.faces.end(), face), wanted.faces.end())
+        << narrow(face);
+    EXPECT_EQ(logFont.lfHeight, window::fontHeight(wanted.centipoints, 96));
+    EXPECT_EQ(logFont.lfCharSet, wanted.charset);
+    EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
+    EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
+  }
+  // The four fonts at 96 dpi.
+  EXPECT_EQ(window::fontHeight(fonts[0].centipoints, 96), -16);
+  EXPECT_EQ(window::fontHeight(fonts[1].centipoints, 96), -15);
+  EXPECT_EQ(window::fontHeight(fonts[2].centipoints, 96), -13);
+  EXPECT_EQ(window::fontHeight(fonts[3].centipoints, 96), -13);
+}
+
+TEST_F(Form1Window, TabsThroughTheBoxesThenTheButtons) {
+  const HWND window = form->handle();
+  const std::array<HWND, 6> order{control(u"Text1"),    control(u"Text2"),    control(u"Text3"),
+                                  control(u"Command1"), control(u"Command2"), control(u"Text1")};
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+    EXPECT_EQ(GetNextDlgTabItem(window, order[i], FALSE), order[i + 1]) << i;
+    EXPECT_EQ(GetNextDlgTabItem(window, order[i + 1], TRUE), order[i]) << i;
+  }
+}
+
+TEST_F(Form1Window, PutsEachBoxRightAfterItsCaption) {
+  const std::pair<const char16_t*, const char16_t*> pairs[] = {
+      {u"Text1", u"Label1"}, {u"Text2", u"Label2"}, {u"Text3", u"Label3"}};
+  for (const auto& [box, caption] : pairs)
+    EXPECT_EQ(GetWindow(control(box), GW_HWNDPREV), control(caption)) << narrow(box);
+}
+
+bool similar(COLORREF a, COLORREF b, int tolerance) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
+  RedrawWindow(form->handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  pumpMessages(std::chrono::milliseconds(200));
+  const Capture shot = capture(form->handle());
+  ASSERT_EQ(shot.width, 204);
+  ASSERT_EQ(shot.height, 360);
+
+  for (const auto& row : form1().controls) {
+    if (row.kind != Kind::result)
+      continue;
+    SCOPED_TRACE(label(row));
+    const RECT place = placeInParent(control(row.name, row.index));
+    const COLORREF wanted = RGB(row.background->red, row.background->green, row.background->blue);
+    // Inside the border, across the box.
+    for (int x = place.left + 3; x < place.right - 3; x += 5)
+      EXPECT_EQ(shot.at(x, (place.top + place.bottom) / 2), wanted) << x;
+  }
+
+  const RECT note = placeInParent(control(u"Label14", 8));
+  int red = 0;
+  for (int y = note.top; y < note.bottom; ++y)
+    for (int x = note.left; x < note.right; ++x) {
+      const COLORREF c = shot.at(x, y);
+      red += GetRValue(c) > 200 && GetGValue(c) < 90 && GetBValue(c) < 90;
+    }
+  EXPECT_GT(red, 20);
+
+  // Right of the calculator and the title, the banner is its plain sky: blue at the top,
+  // nearly white at the bottom.
+  for (int x = 188; x < 200; ++x) {
+    for (int y = 0; y < 3; ++y)
+      EXPECT_TRUE(similar(shot.at(x, y), RGB(129, 202, 240), 12)) << x << "," << y;
+    for (int y = 30; y < 33; ++y)
+      EXPECT_TRUE(similar(shot.at(x, y), RGB(235, 247, 254), 12)) << x << "," << y;
+  }
+  // Below the banner, the window's own face.
+  EXPECT_EQ(shot.at(100, 36), GetSysColor(COLOR_BTNFACE));
+}
+
+// The Velmora.exe of this build, as Wine names it.
+std::wstring velmoraExe() {
+  std::wstring path = L"Z:";
+  for (const char c : std::string(VELMORA_EXE))
+    path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+  return path;
+}
+
+struct Module {
+  HMODULE handle;
+  ~Module() {
+    if (handle)
+      FreeLibrary(handle);
+  }
+};
+
+#pragma pack(push, 2)
+struct GroupEntry {
+  BYTE width, height, colors, reserved;
+  WORD planes, bitCount;
+  DWORD bytes;
+  WORD id;
+};
+#pragma pack(pop)
+
+TEST(VelmoraExe, CarriesTheNineIconImages) {
+  const Module exe{LoadLibraryExW(velmoraExe().c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)};
+  ASSERT_NE(exe.handle, nullptr) << GetLastError();
+  const HRSRC group =
+      FindResourceW(exe.handle, MAKEINTRESOURCEW(VELMORA_ICON), MAKEINTRESOURCEW(14));
+  ASSERT_NE(group, nullptr);
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(exe.handle, group)));
+  ASSERT_NE(data, nullptr);
+  WORD header[3];
+  std::memcpy(header, data, sizeof header);
+  EXPECT_EQ(header[0], 0);
+  EXPECT_EQ(header[1], 1);
+  ASSERT_EQ(header[2], 9);
+  ASSERT_EQ(SizeofResource(exe.handle, group), 6 + 9 * sizeof(GroupEntry));
+
+  const struct {
+    int size, bits;
+    bool png;
+  } images[] = {{48, 8, false},  {32, 8, false},  {24, 8, false},  {16, 8, false}, {256, 32, true},
+                {48, 32, false}, {32, 32, false}, {24, 32, false}, {16, 32, false}};
+  for (int i = 0; i < 9; ++i) {
+    SCOPED_TRACE(i);
+    GroupEntry entry;
+    std::memcpy(&entry, data + 6 + i * sizeof entry, sizeof entry);
+    EXPECT_EQ(entry.id, 30001 + i);
+    EXPECT_EQ(entry.width == 0 ? 256 : entry.width, images[i].size);
+    EXPECT_EQ(entry.height == 0 ? 256 : entry.height, images[i].size);
+    EXPECT_EQ(entry.bitCount, images[i].bits);
+    const HRSRC image = FindResourceW(exe.handle, MAKEINTRESOURCEW(entry.id), MAKEINTRESOURCEW(3));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(SizeofResource(exe.handle, image), entry.bytes);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(exe.handle, image)));
+    ASSERT_NE(bytes, nullptr);
+    const bool png = std::memcmp(bytes, "\x89PNG", 4) == 0;
+    EXPECT_EQ(png, images[i].png);
+  }
+  EXPECT_NE(FindResourceW(exe.handle, MAKEINTRESOURCEW(VELMORA_BANNER), MAKEINTRESOURCEW(2)),
+            nullptr);
+  EXPECT_NE(FindResourceW(exe.handle, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+}
+
+TEST(VelmoraExe, CarriesTheVersionRecord) {
+  const std::wstring path = velmoraExe();
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> block(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+
+  const struct {
+    const wchar_t* key;
+    const wchar_t* value;
+  } strings[] = {
+      {L"\\StringFileInfo\\040404B0\\FileVersion", L"1.00"},
+      {L"\\StringFileInfo\\040404B0\\ProductVersion", L"1.00"},
+      {L"\\StringFileInfo\\040404B0\\ProductName", L"Velmora"},
+      {L"\\StringFileInfo\\040404B0\\OriginalFilename", L"Velmora.exe"},
+  };
+  for (const auto& s : strings) {
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), s.key, &value, &length));
+    EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), s.value);
+  }
+  void* translation = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &translation, &length));
+  ASSERT_EQ(length, 4u);
+  WORD pair[2];
+  std::memcpy(pair, translation, sizeof pair);
+  EXPECT_EQ(pair[0], 0x0404);
+  EXPECT_EQ(pair[1], 1200);
+}
+
+} // namespace
+} // namespace velmora
