@@ -1,5 +1,5 @@
 # The two commands of the README, and the checks beside them.
-.PHONY: test bench fuzz run deps
+.PHONY: test bench fuzz run deps screenshot
 
 deps:
 	@tools/install-deps
@@ -30,3 +30,18 @@ fuzz: deps
 
 run:
 	@echo "make run arrives with the window; for now 'make test' builds and checks the program's core."
+
+# Opens Velmora under Wine on the win64 build's virtual display and saves its window as
+# docs/screenshot.png.
+screenshot: deps
+	cmake --preset win64
+	cmake --build --preset win64 --target Velmora
+	tools/wine-run build/win64/wine 64 --start
+	mkdir -p docs
+	@tools/wine-run build/win64/wine 64 build/win64/Velmora.exe & velmora=$$!; \
+	  export DISPLAY=$$(cat build/win64/wine/display); \
+	  window=$$(timeout 60 xdotool search --sync --name '^Velmora$$' | head -1); \
+	  sleep 2; \
+	  import -window "$$window" docs/screenshot.png; status=$$?; \
+	  kill $$velmora; wait $$velmora 2>/dev/null; exit $$status
+	@echo "docs/screenshot.png"
