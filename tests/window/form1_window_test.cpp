@@ -426,5 +426,135 @@ TEST(VelmoraExe, CarriesTheVersionRecord) {
   EXPECT_EQ(pair[1], 1200);
 }
 
+// Velmora.exe running as its own process, driven through its window the way a user would.
+class VelmoraProgram : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::wstring commandLine = L"\"" + velmoraExe() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process_))
+        << GetLastError();
+    form_ = waitForWindow(L"Velmora.Form", nullptr);
+    ASSERT_NE(form_, nullptr);
+    // The children in z-order are the table's rows in order.
+    for (HWND child = GetWindow(form_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      children_.push_back(child);
+    ASSERT_EQ(children_.size(), form1().controls.size());
+  }
+
+  void TearDown() override {
+    if (process_.hProcess) {
+      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.hProcess, 99);
+      CloseHandle(process_.hThread);
+      CloseHandle(process_.hProcess);
+    }
+  }
+
+  struct Search {
+    DWORD process;
+    const wchar_t* className;
+    HWND owner;
+    HWND found;
+  };
+
+  static BOOL CALLBACK match(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<Search*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (process == search.process && std::wstring(name) == search.className &&
+        IsWindowVisible(window) && (!search.owner || GetWindow(window, GW_OWNER) == search.owner)) {
+      search.found = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+  HWND waitForWindow(const wchar_t* className, HWND owner) const {
+    for (int i = 0; i < 200; ++i) {
+      Search search{process_.dwProcessId, className, owner, nullptr};
+      EnumWindows(match, reinterpret_cast<LPARAM>(&search));
+      if (search.found)
+        return search.found;
+      Sleep(50);
+    }
+    return nullptr;
+  }
+
+  HWND child(std::u16string_view name) const {
+    const auto& rows = form1().controls;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].name == name)
+        return children_[i];
+    }
+    return nullptr;
+  }
+
+  void type(std::u16string_view box, const wchar_t* text) const {
+    SendMessageW(child(box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+
+  // Clicks without waiting: a click may open a modal box.
+  void click(std::u16string_view button) const { PostMessageW(child(button), BM_CLICK, 0, 0); }
+
+  std::u16string waitForText(std::u16string_view box) const {
+    for (int i = 0; i < 200; ++i) {
+      if (const auto text = textOf(child(box)); !text.empty())
+        return text;
+      Sleep(50);
+    }
+    return {};
+  }
+
+  DWORD waitForExit() const {
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
+      return 0xFFFFFFFF;
+    DWORD code = 0xFFFFFFFF;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+
+  PROCESS_INFORMATION process_{};
+  HWND form_ = nullptr;
+  std::vector<HWND> children_;
+};
+
+TEST_F(VelmoraProgram, ConvertsATankAndEndsWithLeave) {
+  type(u"Text1", L"90");
+  type(u"Text2", L"45");
+  type(u"Text3", L"45");
+  click(u"Command1");
+  EXPECT_EQ(waitForText(u"Label13"), u"911.25");
+  const std::pair<const char16_t*, const char16_t*> results[] = {{u"Label5", u"182.25"},
+                                                                 {u"Label7", u"145.8"},
+                                                                 {u"Label8", u"182.25"},
+                                                                 {u"Label11", u"546.75"},
+                                                                 {u"Label13", u"911.25"}};
+  for (const auto& [box, text] : results)
+    EXPECT_EQ(textOf(child(box)), text) << narrow(box);
+  click(u"Command2");
+  EXPECT_EQ(waitForExit(), 0u);
+}
+
+TEST_F(VelmoraProgram, ShowsAnErrorInItsOwnBoxAndKeepsRunning) {
+  type(u"Text1", L"1e999");
+  click(u"Command1");
+  const HWND box = waitForWindow(L"#32770", form_);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(textOf(box), u"Velmora");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 200 && IsWindow(box); ++i)
+    Sleep(50);
+  EXPECT_FALSE(IsWindow(box));
+  EXPECT_EQ(WaitForSingleObject(process_.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_EQ(textOf(child(u"Label5")), u"");
+  click(u"Command2");
+  EXPECT_EQ(waitForExit(), 0u);
+}
+
 } // namespace
 } // namespace velmora
