@@ -37,7 +37,9 @@ char asciiOf(char16_t c, bool acceptFullWidth) {
   }
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Far enough past the double range (about 1E+308 down to 5E-324) that the outcome is certain.
 constexpr std::int64_t certainOverflow = 400;

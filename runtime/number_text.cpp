@@ -45,10 +45,9 @@ Decimal decompose(const char* first, const char* last) {
 
 Decimal roundedDecimal(double magnitude) {
   char text[40];
-  const auto end =
-      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
-                    shownDigits - 1)
-          .ptr;
+  const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
+                                 shownDigits - 1)
+                       .ptr;
   Decimal decimal = decompose(text, end);
   if (decimal.exponent == std::numeric_limits<double>::max_exponent10) {
     // 15 digits of the few largest doubles round past the largest double.
@@ -98,8 +97,7 @@ std::u16string layOut(const Decimal& decimal, bool negative) {
   text.append(exponent < 0 ? u"E-" : u"E+");
   char exponentDigits[8];
   const auto end =
-      std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, std::abs(exponent))
-          .ptr;
+      std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, std::abs(exponent)).ptr;
   if (end - exponentDigits < 2) {
     text.push_back(u'0');
   }

@@ -53,7 +53,8 @@ void raiseConversionError(std::u16string_view text) {
   std::u16string message = u"型態不符：無法將「";
   if (text.size() > longestQuotedText) {
     // Never cut a surrogate pair in half.
-    const bool splitsPair = text[longestQuotedText - 1] >= 0xD800 && text[longestQuotedText - 1] <= 0xDBFF;
+    const bool splitsPair =
+        text[longestQuotedText - 1] >= 0xD800 && text[longestQuotedText - 1] <= 0xDBFF;
     message.append(text.substr(0, longestQuotedText - (splitsPair ? 1 : 0))).append(u"…");
   } else {
     message.append(text);

@@ -9,7 +9,9 @@ namespace velmora {
 
 namespace {
 
-bool isSpecial(double significand) { return significand == 0.0 || !std::isfinite(significand); }
+bool isSpecial(double significand) {
+  return significand == 0.0 || !std::isfinite(significand);
+}
 
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();

@@ -3,6 +3,8 @@
 #include "runtime/run_time_error.h"
 #include "tests/conversion/fake_boxes.h"
 
+#include "tests/ascii.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,18 +13,12 @@
 namespace velmora {
 namespace {
 
+using testing::ascii;
+
 using testing::FakeBoxes;
 
 constexpr std::array<Box, 5> resultBoxes{Box::Label5, Box::Label7, Box::Label8, Box::Label11,
                                          Box::Label13};
-
-std::string narrow(const std::u16string& text) {
-  std::string ascii;
-  for (char16_t c : text) {
-    ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  }
-  return ascii;
-}
 
 struct Tank {
   std::u16string length, width, height;
@@ -50,8 +46,8 @@ TEST(TankConversion, FillsTheFiveResultBoxes) {
     convertTank(boxes);
     for (std::size_t i = 0; i < resultBoxes.size(); ++i) {
       EXPECT_EQ(boxes.texts[resultBoxes[i]], tank.results[i])
-          << narrow(tank.length) << " x " << narrow(tank.width) << " x " << narrow(tank.height)
-          << ", " << narrow(std::u16string(boxName(resultBoxes[i])));
+          << ascii(tank.length) << " x " << ascii(tank.width) << " x " << ascii(tank.height) << ", "
+          << ascii(boxName(resultBoxes[i]));
     }
   }
 }
@@ -60,8 +56,8 @@ TEST(TankConversion, ReadsAndWritesInTheHandlersOrder) {
   FakeBoxes boxes(u"90", u"45", u"45");
   convertTank(boxes);
   const std::vector<FakeBoxes::Call> expected{
-      {false, Box::Text2},  {false, Box::Text3}, {false, Box::Text1},  {true, Box::Label5},
-      {false, Box::Label5}, {true, Box::Label7}, {false, Box::Label5}, {true, Box::Label8},
+      {false, Box::Text2},  {false, Box::Text3},  {false, Box::Text1},  {true, Box::Label5},
+      {false, Box::Label5}, {true, Box::Label7},  {false, Box::Label5}, {true, Box::Label8},
       {false, Box::Label5}, {true, Box::Label11}, {false, Box::Label5}, {true, Box::Label13}};
   EXPECT_EQ(boxes.calls, expected);
 }
@@ -94,7 +90,7 @@ TEST(TankConversion, AFaultStopsAtItsStepAndKeepsEarlierResults) {
     }
     for (std::size_t i = 0; i < resultBoxes.size(); ++i) {
       EXPECT_EQ(boxes.texts[resultBoxes[i]] == u"old", i >= failure.resultsWritten)
-          << "box " << i << " after a failure of " << narrow(std::u16string(boxName(failure.failingCall.box)));
+          << "box " << i << " after a failure of " << ascii(boxName(failure.failingCall.box));
     }
   }
 }

@@ -27,13 +27,24 @@ void expectReadings(const std::initializer_list<Reading>& readings) {
 }
 
 TEST(LeadingNumber, TextsWithoutDigitsReadAsPositiveZero) {
-  expectReadings({{u"", 0}, {u"abc", 0}, {u"-", 0}, {u"+", 0}, {u".", 0}, {u"-.", 0},
-                  {u"e5", 0}, {u"   ", 0}, {u"公分", 0}, {u"-e1", 0}});
+  expectReadings({{u"", 0},
+                  {u"abc", 0},
+                  {u"-", 0},
+                  {u"+", 0},
+                  {u".", 0},
+                  {u"-.", 0},
+                  {u"e5", 0},
+                  {u"   ", 0},
+                  {u"公分", 0},
+                  {u"-e1", 0}});
 }
 
 TEST(LeadingNumber, SignedZeroKeepsItsSign) {
-  expectReadings({{u"-0", testing::negativeZeroBits}, {u"-0.000", testing::negativeZeroBits},
-                  {u"+0", 0}, {u"0e999999", 0}, {u"-0e-5", testing::negativeZeroBits}});
+  expectReadings({{u"-0", testing::negativeZeroBits},
+                  {u"-0.000", testing::negativeZeroBits},
+                  {u"+0", 0},
+                  {u"0e999999", 0},
+                  {u"-0e-5", testing::negativeZeroBits}});
 }
 
 TEST(LeadingNumber, NumberEndsAtFirstCharacterThatCannotContinueIt) {
@@ -50,8 +61,11 @@ TEST(LeadingNumber, NumberEndsAtFirstCharacterThatCannotContinueIt) {
 }
 
 TEST(LeadingNumber, DecimalPointNeedsDigitsOnOneSideOnly) {
-  expectReadings({{u".5", bitsOf(0.5)}, {u"5.", bitsOf(5)}, {u"-.25", bitsOf(-0.25)},
-                  {u"5.e1", bitsOf(50)}, {u".5e1", bitsOf(5)}});
+  expectReadings({{u".5", bitsOf(0.5)},
+                  {u"5.", bitsOf(5)},
+                  {u"-.25", bitsOf(-0.25)},
+                  {u"5.e1", bitsOf(50)},
+                  {u".5e1", bitsOf(5)}});
 }
 
 TEST(LeadingNumber, LeadingWhiteSpaceIsSkipped) {

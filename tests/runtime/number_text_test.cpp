@@ -3,6 +3,8 @@
 #include "runtime/run_time_error.h"
 #include "tests/bits.h"
 
+#include "tests/ascii.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,16 +14,10 @@
 namespace velmora {
 namespace {
 
+using testing::ascii;
+
 using testing::bitsOf;
 using testing::fromBits;
-
-std::string narrow(const std::u16string& text) {
-  std::string ascii;
-  for (char16_t c : text) {
-    ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  }
-  return ascii;
-}
 
 struct Shown {
   std::uint64_t bits;
@@ -30,13 +26,13 @@ struct Shown {
 
 TEST(NumberToText, ShowsTheFiguresOfTheExampleTanks) {
   const Shown table[] = {
-      {bitsOf(182.25), u"182.25"}, {bitsOf(145.8), u"145.8"},  {bitsOf(546.75), u"546.75"},
-      {bitsOf(911.25), u"911.25"}, {bitsOf(64.8), u"64.8"},    {bitsOf(51.84), u"51.84"},
-      {bitsOf(64.8 * 3), u"194.4"}, {bitsOf(324), u"324"},     {bitsOf(1500), u"1500"},
+      {bitsOf(182.25), u"182.25"},   {bitsOf(145.8), u"145.8"},   {bitsOf(546.75), u"546.75"},
+      {bitsOf(911.25), u"911.25"},   {bitsOf(64.8), u"64.8"},     {bitsOf(51.84), u"51.84"},
+      {bitsOf(64.8 * 3), u"194.4"},  {bitsOf(324), u"324"},       {bitsOf(1500), u"1500"},
       {bitsOf(-182.25), u"-182.25"}, {bitsOf(0.1 + 0.2), u"0.3"},
   };
   for (const Shown& shown : table) {
-    EXPECT_EQ(numberToText(fromBits(shown.bits)), shown.text) << narrow(shown.text);
+    EXPECT_EQ(numberToText(fromBits(shown.bits)), shown.text) << ascii(shown.text);
   }
 }
 
@@ -60,7 +56,7 @@ TEST(NumberToText, PlainNotationBetweenTenThousandthAndOneQuadrillion) {
       {bitsOf(1234567.891), u"1234567.891"},
   };
   for (const Shown& shown : table) {
-    EXPECT_EQ(numberToText(fromBits(shown.bits)), shown.text) << narrow(shown.text);
+    EXPECT_EQ(numberToText(fromBits(shown.bits)), shown.text) << ascii(shown.text);
   }
 }
 
@@ -75,7 +71,7 @@ TEST(NumberToText, SpecialValues) {
       {testing::smallestSubnormalBits, u"4.94065645841247E-324"},
   };
   for (const Shown& shown : table) {
-    EXPECT_EQ(numberToText(fromBits(shown.bits)), shown.text) << narrow(shown.text);
+    EXPECT_EQ(numberToText(fromBits(shown.bits)), shown.text) << ascii(shown.text);
   }
 }
 
@@ -89,18 +85,23 @@ TEST(NumberToText, DoublesNearTheLargestReadBackFinite) {
   };
   for (const Shown& shown : table) {
     const std::u16string text = numberToText(fromBits(shown.bits));
-    EXPECT_EQ(text, shown.text) << narrow(shown.text);
-    EXPECT_EQ(bitsOf(textToNumber(text)), shown.bits) << narrow(shown.text);
+    EXPECT_EQ(text, shown.text) << ascii(shown.text);
+    EXPECT_EQ(bitsOf(textToNumber(text)), shown.bits) << ascii(shown.text);
   }
 }
 
 TEST(TextToNumber, ReadsBackWhatNumberToTextWrites) {
-  const double values[] = {182.25, 0.0001, 1.5e-5, 1e15, -2.5e-300, 64.8 * 3,
+  const double values[] = {182.25,
+                           0.0001,
+                           1.5e-5,
+                           1e15,
+                           -2.5e-300,
+                           64.8 * 3,
                            std::numeric_limits<double>::infinity(),
                            -std::numeric_limits<double>::infinity()};
   for (double value : values) {
     const std::u16string text = numberToText(value);
-    EXPECT_EQ(numberToText(textToNumber(text)), text) << narrow(text);
+    EXPECT_EQ(numberToText(textToNumber(text)), text) << ascii(text);
   }
   EXPECT_TRUE(std::isnan(textToNumber(u"NaN")));
   EXPECT_EQ(bitsOf(textToNumber(u"1.5E-05")), bitsOf(1.5e-5));
@@ -109,17 +110,16 @@ TEST(TextToNumber, ReadsBackWhatNumberToTextWrites) {
 }
 
 TEST(TextToNumber, AnythingElseRaisesTheConversionErrorNamingTheText) {
-  const std::u16string rejected[] = {u"",   u" 1",  u"1 ",  u"abc", u"1,5", u"１", u"∞∞",
-                                     u"-",  u".",   u"1e",  u"0x10", u"inf", u"nan", u"+∞",
-                                     u"1E+", u"--1", u"12公升"};
+  const std::u16string rejected[] = {u"",    u" 1", u"1 ",  u"abc", u"1,5",   u"１",
+                                     u"∞∞",  u"-",  u".",   u"1e",  u"0x10",  u"inf",
+                                     u"nan", u"+∞", u"1E+", u"--1", u"12公升"};
   for (const std::u16string& text : rejected) {
     try {
       textToNumber(text);
-      ADD_FAILURE() << "accepted " << narrow(text);
+      ADD_FAILURE() << "accepted " << ascii(text);
     } catch (const RunTimeError& error) {
       EXPECT_EQ(error.kind(), ErrorKind::conversion);
-      EXPECT_NE(error.message().find(u"「" + text + u"」"), std::u16string::npos)
-          << narrow(text);
+      EXPECT_NE(error.message().find(u"「" + text + u"」"), std::u16string::npos) << ascii(text);
     }
   }
 }

@@ -74,11 +74,11 @@ TEST(WideNumber, NarrowingIntoSubnormalsRoundsOnce) {
   };
   const Narrowing table[] = {
       {0x1p-1000, 0x1p-74, testing::smallestSubnormalBits},
-      {0x1p-1000, 0x1p-75, 0},                                        // half the smallest: to even
-      {0x1.8p-1000, 0x1p-75, testing::smallestSubnormalBits},         // 0.75 of it: up
-      {0x1.8p-1000, 0x1p-74, 2},                                      // 1.5 of it: to even, 2
-      {0x1.4p-1000, 0x1p-73, 2},                                      // 2.5 of it: to even, 2
-      {0x1p-1000, 0x1p-30, bitsOf(0x1p-1030)},                        // exact
+      {0x1p-1000, 0x1p-75, 0},                                // half the smallest: to even
+      {0x1.8p-1000, 0x1p-75, testing::smallestSubnormalBits}, // 0.75 of it: up
+      {0x1.8p-1000, 0x1p-74, 2},                              // 1.5 of it: to even, 2
+      {0x1.4p-1000, 0x1p-73, 2},                              // 2.5 of it: to even, 2
+      {0x1p-1000, 0x1p-30, bitsOf(0x1p-1030)},                // exact
       {-0x1p-1000, 0x1p-74, 0x8000000000000001},
   };
   for (const Narrowing& narrowing : table) {
@@ -94,8 +94,8 @@ TEST(WideNumber, InvalidOperationsAndDivisionByZeroFault) {
     bool divide;
   };
   const Fault table[] = {
-      {infinity, 0, false}, {0, -infinity, false}, {0, 0, true}, {infinity, infinity, true},
-      {1, 0, true},         {-5, -0.0, true},
+      {infinity, 0, false},       {0, -infinity, false}, {0, 0, true},
+      {infinity, infinity, true}, {1, 0, true},          {-5, -0.0, true},
   };
   for (const Fault& fault : table) {
     FloatingPointStatus status;
