@@ -18,10 +18,14 @@ set(VELMORA_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
 set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS})
 
-# Every Windows test requires the "wine" fixture.
-function(velmora_wine_fixture)
-  add_test(NAME wine_start COMMAND ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS} --start)
-  add_test(NAME wine_stop COMMAND ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS} --stop)
-  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
-  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+# velmora_wine_fixture(NAME STATE_DIR [DPI]): a Wine prefix and display of their own, set up
+# before and torn down after every test that requires the fixture NAME.
+function(velmora_wine_fixture name state)
+  add_test(NAME ${name}_start COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --start)
+  add_test(NAME ${name}_stop COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --stop)
+  set_tests_properties(${name}_start PROPERTIES FIXTURES_SETUP ${name})
+  set_tests_properties(${name}_stop PROPERTIES FIXTURES_CLEANUP ${name})
+  if(ARGC GREATER 2)
+    set_tests_properties(${name}_start PROPERTIES ENVIRONMENT VELMORA_DPI=${ARGV2})
+  endif()
 endfunction()

@@ -257,6 +257,15 @@ void FormWindow::applyDpi(int dpi) {
   const SIZE size = outerSize();
   SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Where the frame drawn is not the frame predicted (Wine keeps its frame at the system's
+  // dpi), correct by the difference so the inside is exactly the description's size.
+  RECT client{};
+  GetClientRect(handle(), &client);
+  const int wider = twipsToPixels(description_.clientWidth, dpi) - client.right;
+  const int taller = twipsToPixels(description_.clientHeight, dpi) - client.bottom;
+  if (wider || taller)
+    SetWindowPos(handle(), nullptr, 0, 0, size.cx + wider, size.cy + taller,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
@@ -281,11 +290,12 @@ void FormWindow::show(int showCommand) {
   HMONITOR monitor = MonitorFromWindow(handle(), MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  const SIZE size = outerSize();
-  if (GetMonitorInfoW(monitor, &info)) {
+  RECT frame{};
+  if (GetMonitorInfoW(monitor, &info) && GetWindowRect(handle(), &frame)) {
     const RECT& screen = info.rcMonitor;
-    SetWindowPos(handle(), nullptr, screen.left + (screen.right - screen.left - size.cx) / 2,
-                 screen.top + (screen.bottom - screen.top - size.cy) / 2, 0, 0,
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(handle(), nullptr, screen.left + (screen.right - screen.left - width) / 2,
+                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ShowWindow(handle(), showCommand);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -68,6 +69,22 @@ void pumpMessages(std::chrono::milliseconds time) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+}
+
+// The dpi this run's Wine prefix was made with (tools/wine-run); the layout is checked at it.
+int screenDpi() {
+  wchar_t value[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"VELMORA_DPI", value, 16);
+  return length > 0 && length < 16 ? _wtoi(value) : 96;
+}
+
+// A length in pixels at 96 dpi, as it is at the screen's dpi.
+int scaled(int pixels) {
+  return MulDiv(pixels, screenDpi(), 96);
+}
+
+int pixels(int twips) {
+  return window::twipsToPixels(twips, screenDpi());
 }
 
 RECT placeInParent(HWND control) {
@@ -142,6 +159,10 @@ TEST_F(Form1Window, OpensWithTheFocusOnTheLengthBox) {
   EXPECT_EQ(GetFocus(), control(u"Text1"));
 }
 
+TEST_F(Form1Window, IsBuiltForTheScreensDpi) {
+  EXPECT_EQ(form->dpi(), screenDpi());
+}
+
 TEST_F(Form1Window, IsAFixedCentredWindowWithACloseBoxOnly) {
   const HWND window = form->handle();
   EXPECT_EQ(textOf(window), u"Velmora");
@@ -153,8 +174,8 @@ TEST_F(Form1Window, IsAFixedCentredWindowWithACloseBoxOnly) {
 
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, 204);
-  EXPECT_EQ(client.bottom, 360);
+  EXPECT_EQ(client.right, pixels(3060));
+  EXPECT_EQ(client.bottom, pixels(5400));
 
   RECT frame{};
   GetWindowRect(window, &frame);
@@ -227,10 +248,10 @@ TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
     }
 
     const RECT place = placeInParent(child);
-    EXPECT_EQ(place.left, row.left / 15);
-    EXPECT_EQ(place.top, row.top / 15);
-    EXPECT_EQ(place.right - place.left, row.width / 15);
-    EXPECT_EQ(place.bottom - place.top, row.height / 15);
+    EXPECT_EQ(place.left, pixels(row.left));
+    EXPECT_EQ(place.top, pixels(row.top));
+    EXPECT_EQ(place.right - place.left, pixels(row.width));
+    EXPECT_EQ(place.bottom - place.top, pixels(row.height));
 
     EXPECT_EQ(textOf(child), row.text);
   }
@@ -251,7 +272,7 @@ TEST_F(Form1Window, GivesEveryControlItsFont) {
     const std::u16string_view face(reinterpret_cast<const char16_t*>(logFont.lfFaceName));
     EXPECT_NE(std::find(wanted.faces.begin(), wanted.faces.end(), face), wanted.faces.end())
         << narrow(face);
-    EXPECT_EQ(logFont.lfHeight, window::fontHeight(wanted.centipoints, 96));
+    EXPECT_EQ(logFont.lfHeight, window::fontHeight(wanted.centipoints, screenDpi()));
     EXPECT_EQ(logFont.lfCharSet, wanted.charset);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
@@ -291,8 +312,8 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   pumpMessages(std::chrono::milliseconds(200));
   const Capture shot = capture(form->handle());
-  ASSERT_EQ(shot.width, 204);
-  ASSERT_EQ(shot.height, 360);
+  ASSERT_EQ(shot.width, pixels(3060));
+  ASSERT_EQ(shot.height, pixels(5400));
 
   for (const auto& row : form1().controls) {
     if (row.kind != Kind::result)
@@ -316,14 +337,67 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
 
   // Right of the calculator and the title, the banner is its plain sky: blue at the top,
   // nearly white at the bottom.
-  for (int x = 188; x < 200; ++x) {
-    for (int y = 0; y < 3; ++y)
+  for (int x = scaled(188); x < scaled(200); ++x) {
+    for (int y = 0; y < scaled(3); ++y)
       EXPECT_TRUE(similar(shot.at(x, y), RGB(129, 202, 240), 12)) << x << "," << y;
-    for (int y = 30; y < 33; ++y)
+    for (int y = scaled(30); y < scaled(33); ++y)
       EXPECT_TRUE(similar(shot.at(x, y), RGB(235, 247, 254), 12)) << x << "," << y;
   }
   // Below the banner, the window's own face.
-  EXPECT_EQ(shot.at(100, 36), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(shot.at(scaled(100), scaled(36)), GetSysColor(COLOR_BTNFACE));
+
+  // The picture starts 24 pixels left of the window, so its calculator (picture columns 35 to
+  // 68) stands at 11 to 44 and its teal title (77 to 205) at 53 to 181, with plain sky
+  // between and after them.
+  const auto count = [&](int from, int to, auto&& wanted) {
+    int found = 0;
+    for (int y = 0; y < scaled(35); ++y)
+      for (int x = scaled(from); x < scaled(to); ++x)
+        found += wanted(shot.at(x, y), shot.at(scaled(2), y));
+    return found;
+  };
+  const auto notSky = [](COLORREF c, COLORREF sky) { return !similar(c, sky, 24); };
+  const auto teal = [](COLORREF c, COLORREF) { return similar(c, RGB(0, 112, 122), 40); };
+  EXPECT_GT(count(11, 45, notSky), scaled(scaled(300)));
+  EXPECT_EQ(count(0, 10, notSky), 0);
+  EXPECT_GT(count(53, 182, teal), scaled(scaled(400)));
+  EXPECT_EQ(count(46, 52, notSky), 0);
+  EXPECT_EQ(count(183, 204, notSky), 0);
+}
+
+// Moved to a screen of 144 dpi, the window rebuilds its fonts and places at the new dpi.
+TEST(Form1DpiChange, LaysTheWindowOutAgainAtTheNewDpi) {
+  FormWindow moved(form1(), GetModuleHandleW(nullptr));
+  moved.show(SW_SHOWNORMAL);
+  const int dpi = screenDpi() * 3 / 2;
+  RECT suggested{};
+  GetWindowRect(moved.handle(), &suggested);
+  SendMessageW(moved.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  pumpMessages(std::chrono::milliseconds(100));
+
+  EXPECT_EQ(moved.dpi(), dpi);
+  RECT client{};
+  GetClientRect(moved.handle(), &client);
+  EXPECT_EQ(client.right, window::twipsToPixels(3060, dpi));
+  EXPECT_EQ(client.bottom, window::twipsToPixels(5400, dpi));
+  for (const auto& row : form1().controls) {
+    SCOPED_TRACE(label(row));
+    const HWND child = moved.control(row.name, row.index);
+    const RECT place = placeInParent(child);
+    EXPECT_EQ(place.left, window::twipsToPixels(row.left, dpi));
+    EXPECT_EQ(place.top, window::twipsToPixels(row.top, dpi));
+    EXPECT_EQ(place.right - place.left, window::twipsToPixels(row.width, dpi));
+    EXPECT_EQ(place.bottom - place.top, window::twipsToPixels(row.height, dpi));
+    if (row.font == window::noFont)
+      continue;
+    LOGFONTW logFont{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof logFont,
+               &logFont);
+    EXPECT_EQ(
+        logFont.lfHeight,
+        window::fontHeight(form1().fonts[static_cast<std::size_t>(row.font)].centipoints, dpi));
+  }
 }
 
 // The Velmora.exe of this build, as Wine names it.
