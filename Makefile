@@ -28,20 +28,18 @@ fuzz: deps
 	cmake --build --preset native
 	tools/run-fuzzers build/native/fuzz 300
 
-run:
-	@echo "make run arrives with the window; for now 'make test' builds and checks the program's core."
+# Opens Velmora under Wine: the 32-bit program where this machine runs 32-bit programs, the
+# 64-bit one elsewhere.
+RUN_PRESET := $(shell tools/can-run-win32 && echo win32 || echo win64)
+RUN_BITS := $(if $(filter win32,$(RUN_PRESET)),32,64)
 
-# Opens Velmora under Wine on the win64 build's virtual display and saves its window as
-# docs/screenshot.png.
+run: deps
+	cmake --preset $(RUN_PRESET)
+	cmake --build --preset $(RUN_PRESET) --target Velmora
+	tools/open-velmora build/$(RUN_PRESET) $(RUN_BITS)
+
+# Saves Velmora's window, frame and all, as docs/screenshot.png (virtual display, Wine).
 screenshot: deps
 	cmake --preset win64
 	cmake --build --preset win64 --target Velmora
-	tools/wine-run build/win64/wine 64 --start
-	mkdir -p docs
-	@tools/wine-run build/win64/wine 64 build/win64/Velmora.exe & velmora=$$!; \
-	  export DISPLAY=$$(cat build/win64/wine/display); \
-	  window=$$(timeout 60 xdotool search --sync --name '^Velmora$$' | head -1); \
-	  sleep 2; \
-	  import -window "$$window" docs/screenshot.png; status=$$?; \
-	  kill $$velmora; wait $$velmora 2>/dev/null; exit $$status
-	@echo "docs/screenshot.png"
+	tools/open-velmora build/win64 64 --screenshot docs/screenshot.png
