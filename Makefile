@@ -1,6 +1,11 @@
 # The two commands of the README, and the checks beside them.
 .PHONY: test bench fuzz run deps screenshot
 
+# The Windows build that runs here: 32-bit where this machine runs 32-bit programs, 64-bit
+# elsewhere.
+RUN_PRESET := $(shell tools/can-run-win32 && echo win32 || echo win64)
+RUN_BITS := $(if $(filter win32,$(RUN_PRESET)),32,64)
+
 deps:
 	@tools/install-deps
 
@@ -22,17 +27,18 @@ bench: deps
 	cmake --preset native
 	cmake --build --preset native --target conversion_bench
 	build/native/bench/conversion_bench
+	cmake --preset $(RUN_PRESET)
+	cmake --build --preset $(RUN_PRESET) --target startup_bench
+	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --start
+	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) build/$(RUN_PRESET)/bench/startup_bench.exe 20 \
+	  </dev/null; status=$$?; tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --stop; exit $$status
 
 fuzz: deps
 	cmake --preset native
 	cmake --build --preset native
 	tools/run-fuzzers build/native/fuzz 300
 
-# Opens Velmora under Wine: the 32-bit program where this machine runs 32-bit programs, the
-# 64-bit one elsewhere.
-RUN_PRESET := $(shell tools/can-run-win32 && echo win32 || echo win64)
-RUN_BITS := $(if $(filter win32,$(RUN_PRESET)),32,64)
-
+# Opens Velmora under Wine.
 run: deps
 	cmake --preset $(RUN_PRESET)
 	cmake --build --preset $(RUN_PRESET) --target Velmora

@@ -60,33 +60,32 @@ COLORREF colorOf(Rgb rgb) noexcept {
   return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
-int CALLBACK addFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found) noexcept {
-  try {
-    reinterpret_cast<std::vector<std::u16string>*>(found)->emplace_back(
-        reinterpret_cast<const char16_t*>(font->lfFaceName));
-    return 1;
-  } catch (...) {
-    return 0;
-  }
+int CALLBACK countFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) noexcept {
+  ++*reinterpret_cast<int*>(found);
+  return 0; // one is enough
 }
 
-// The installed font families, asked of GDI once.
-std::vector<std::u16string> installedFaces() {
-  std::vector<std::u16string> faces;
-  LOGFONTW all{};
-  all.lfCharSet = DEFAULT_CHARSET;
+bool installed(std::u16string_view face, HDC screen) noexcept {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  if (face.size() >= LF_FACESIZE)
+    return false;
+  std::copy(face.begin(), face.end(), reinterpret_cast<char16_t*>(wanted.lfFaceName));
+  int found = 0;
+  EnumFontFamiliesExW(screen, &wanted, countFace, reinterpret_cast<LPARAM>(&found), 0);
+  return found > 0;
+}
+
+// The first of the font's faces that GDI has; asking for each by name is much quicker at start
+// than listing every installed family.
+std::u16string chooseFace(const FontDescription& font) {
   const HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &all, addFace, reinterpret_cast<LPARAM>(&faces), 0);
+  const auto found =
+      std::find_if(font.faces.begin(), font.faces.end(),
+                   [screen](std::u16string_view face) { return installed(face, screen); });
   ReleaseDC(nullptr, screen);
-  return faces;
-}
-
-std::u16string chooseFace(const FontDescription& font,
-                          const std::vector<std::u16string>& installed) {
-  for (const std::u16string_view face : font.faces) {
-    if (std::find(installed.begin(), installed.end(), face) != installed.end())
-      return std::u16string(face);
-  }
+  if (found != font.faces.end())
+    return std::u16string(*found);
   // None installed: let GDI map the first name to what it has.
   return font.faces.empty() ? std::u16string() : std::u16string(font.faces.front());
 }
@@ -181,9 +180,8 @@ private:
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     : description_(description) {
   registerClass(instance, description.icon, &FormWindow::procedure);
-  const auto installed = installedFaces();
   for (const FontDescription& font : description.fonts)
-    faces_.push_back(chooseFace(font, installed));
+    faces_.push_back(chooseFace(font));
 
   const std::u16string caption(description.caption);
   if (!CreateWindowExW(frameExStyle, className, wide(caption), frameStyle, CW_USEDEFAULT,
