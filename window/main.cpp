@@ -10,7 +10,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     velmora::window::FormWindow form(velmora::form1(), instance);
     velmora::Form1Boxes boxes(form);
     form.onClick(u"Command1", [&boxes] { velmora::convertTank(boxes); });
-    form.onClick(u"Command2", [&form] { DestroyWindow(form.handle()); });
+    form.onClick(u"Command2", [&form] { velmora::window::endProgram(form.handle()); });
     form.show(showCommand);
     return velmora::window::runMessageLoop(form.handle());
   } catch (...) {

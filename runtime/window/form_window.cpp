@@ -445,6 +445,10 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
   }
 }
 
+void endProgram(HWND window) noexcept {
+  DestroyWindow(window); // its WM_DESTROY posts the quit message
+}
+
 int runMessageLoop(HWND window) {
   MSG message{};
   for (;;) {

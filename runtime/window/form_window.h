@@ -68,6 +68,10 @@ private:
   WindowHandle window_;
 };
 
+// Ends the program at once: the window goes, so no handler of it runs again, and
+// runMessageLoop returns 0.
+void endProgram(HWND window) noexcept;
+
 // Pumps messages until the program quits; Tab and Shift+Tab move between the window's
 // controls. Returns the exit code PostQuitMessage gave.
 int runMessageLoop(HWND window);
