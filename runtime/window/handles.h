@@ -6,69 +6,51 @@
 
 namespace velmora::window {
 
-// Owns one GDI object (font, brush, bitmap) and deletes it once.
-template <typename Handle> class GdiObject {
+// Owns one Windows handle and frees it once with free, unless told it is gone already.
+// Moving hands the handle on; copying is not possible.
+template <typename Handle, void (*free)(Handle) noexcept> class UniqueHandle {
 public:
-  GdiObject() noexcept = default;
-  explicit GdiObject(Handle handle) noexcept : handle_(handle) {}
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  UniqueHandle() noexcept = default;
+  explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) {
       reset();
       handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
   }
-  ~GdiObject() { reset(); }
+  ~UniqueHandle() { reset(); }
 
   Handle get() const noexcept { return handle_; }
   explicit operator bool() const noexcept { return handle_ != nullptr; }
+  // The handle was freed by someone else (a window that destroyed itself): nothing to free.
+  void forget() noexcept { handle_ = nullptr; }
 
 private:
   void reset() noexcept {
     if (handle_)
-      DeleteObject(handle_);
+      free(handle_);
     handle_ = nullptr;
   }
 
   Handle handle_ = nullptr;
 };
 
-using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
-using Bitmap = GdiObject<HBITMAP>;
+template <typename Handle> void deleteGdiObject(Handle handle) noexcept {
+  DeleteObject(handle);
+}
 
-// Owns a top-level window and destroys it once, unless it was destroyed already.
-class WindowHandle {
-public:
-  WindowHandle() noexcept = default;
-  explicit WindowHandle(HWND handle) noexcept : handle_(handle) {}
-  WindowHandle(const WindowHandle&) = delete;
-  WindowHandle& operator=(const WindowHandle&) = delete;
-  WindowHandle(WindowHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  WindowHandle& operator=(WindowHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  ~WindowHandle() { reset(); }
+inline void destroyWindow(HWND window) noexcept {
+  if (IsWindow(window))
+    DestroyWindow(window);
+}
 
-  HWND get() const noexcept { return handle_; }
-  // The window destroyed itself: nothing left to destroy.
-  void forget() noexcept { handle_ = nullptr; }
-
-private:
-  void reset() noexcept {
-    if (handle_ && IsWindow(handle_))
-      DestroyWindow(handle_);
-    handle_ = nullptr;
-  }
-
-  HWND handle_ = nullptr;
-};
+using Font = UniqueHandle<HFONT, deleteGdiObject<HFONT>>;
+using Brush = UniqueHandle<HBRUSH, deleteGdiObject<HBRUSH>>;
+using Bitmap = UniqueHandle<HBITMAP, deleteGdiObject<HBITMAP>>;
+using WindowHandle = UniqueHandle<HWND, destroyWindow>;
 
 } // namespace velmora::window
