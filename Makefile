@@ -1,5 +1,5 @@
 # The two commands of the README, and the checks beside them.
-.PHONY: test bench fuzz run deps screenshot
+.PHONY: test bench fuzz soak run deps screenshot
 
 deps:
 	@tools/install-deps
@@ -27,6 +27,18 @@ fuzz: deps
 	cmake --preset native
 	cmake --build --preset native
 	tools/run-fuzzers build/native/fuzz 300
+
+# The random keystrokes and clicks of the Velmora.exe tests, far more of them than make test
+# sends. SOAK_EVENTS sets how many; SOAK_SEED replays a run (each run prints its seed).
+SOAK_EVENTS ?= 100000
+SOAK_SEED ?=
+soak: deps
+	@if tools/can-run-win32; then preset=win32 bits=32; else preset=win64 bits=64; fi; \
+	  cmake --preset $$preset && cmake --build --preset $$preset --target velmora_user_test && \
+	  VELMORA_STORM_EVENTS=$(SOAK_EVENTS) VELMORA_STORM_SEED=$(SOAK_SEED) \
+	    tools/wine-run build/$$preset/wine $$bits build/$$preset/tests/velmora_user_test.exe \
+	    --gtest_filter='VelmoraStorm.*'; \
+	  status=$$?; tools/wine-run build/$$preset/wine $$bits --stop; exit $$status
 
 run:
 	@echo "make run arrives with the window; for now 'make test' builds and checks the program's core."
