@@ -36,9 +36,9 @@ soak: deps
 	@if tools/can-run-win32; then preset=win32 bits=32; else preset=win64 bits=64; fi; \
 	  cmake --preset $$preset && cmake --build --preset $$preset --target velmora_user_test && \
 	  VELMORA_STORM_EVENTS=$(SOAK_EVENTS) VELMORA_STORM_SEED=$(SOAK_SEED) \
-	    tools/wine-run build/$$preset/wine $$bits build/$$preset/tests/velmora_user_test.exe \
+	    tools/wine-run build/$$preset/wine-user $$bits build/$$preset/tests/velmora_user_test.exe \
 	    --gtest_filter='VelmoraStorm.*'; \
-	  status=$$?; tools/wine-run build/$$preset/wine $$bits --stop; exit $$status
+	  status=$$?; tools/wine-run build/$$preset/wine-user $$bits --stop; exit $$status
 
 run:
 	@echo "make run arrives with the window; for now 'make test' builds and checks the program's core."

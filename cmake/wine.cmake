@@ -18,10 +18,13 @@ set(VELMORA_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
 set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS})
 
-# Every Windows test requires the "wine" fixture.
-function(velmora_wine_fixture)
-  add_test(NAME wine_start COMMAND ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS} --start)
-  add_test(NAME wine_stop COMMAND ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS} --stop)
-  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
-  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+# velmora_wine_fixture(NAME STATE): the Wine session kept in STATE, set up by the test NAME_start
+# before the tests that require the fixture NAME and torn down by NAME_stop after them. Every
+# Windows test requires the "wine" fixture, the session in VELMORA_WINE_STATE, unless it needs
+# a session of its own.
+function(velmora_wine_fixture name state)
+  add_test(NAME ${name}_start COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --start)
+  add_test(NAME ${name}_stop COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --stop)
+  set_tests_properties(${name}_start PROPERTIES FIXTURES_SETUP ${name})
+  set_tests_properties(${name}_stop PROPERTIES FIXTURES_CLEANUP ${name})
 endfunction()

@@ -334,8 +334,9 @@ POINT RunningVelmora::closeBox() const {
   RECT frame{};
   GetWindowRect(form_, &frame);
   RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
-  for (LONG y = frame.top; y < std::min(frame.bottom, frame.top + 40); ++y) {
-    for (LONG x = frame.right - 1; x >= std::max(frame.left, frame.right - 80); --x) {
+  // Every other pixel of the title bar's right end is fine enough to find a box ~16 pixels wide.
+  for (LONG y = frame.top; y < std::min(frame.bottom, frame.top + 40); y += 2) {
+    for (LONG x = frame.right - 1; x >= std::max(frame.left, frame.right - 80); x -= 2) {
       DWORD_PTR hit = HTNOWHERE;
       SendMessageTimeoutW(form_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &hit);
       if (hit == HTCLOSE)
