@@ -91,7 +91,7 @@ private:
       static constexpr const char* edits[] = {"BackSpace", "Delete", "Home",       "End",
                                               "Left",      "Right",  "shift+Home", "shift+End"};
       input.keys({edits[between(0, 7)]});
-      // Arrows move between a window's controls when a button has the focus.
+      // With a button focused, arrows may move the focus to another control.
       if (!inTextBox())
         focus_ = std::nullopt;
     } else if (roll < 60) {
@@ -266,6 +266,7 @@ TEST(VelmoraStorm, KeepsItsResultsTrueToItsBoxes) {
       }
       velmora.perform(dismiss);
       ASSERT_EQ(velmora.messageBox(), nullptr) << dismiss.script();
+      ASSERT_TRUE(velmora.answers());
       ASSERT_EQ(velmora.results(), after);
     }
     before = after;
