@@ -1,5 +1,5 @@
 # The two commands of the README, and the checks beside them.
-.PHONY: test bench fuzz run deps screenshot
+.PHONY: test bench fuzz soak run deps screenshot
 
 # The Windows build that runs here: 32-bit where this machine runs 32-bit programs, 64-bit
 # elsewhere.
@@ -37,6 +37,18 @@ fuzz: deps
 	cmake --preset native
 	cmake --build --preset native
 	tools/run-fuzzers build/native/fuzz 300
+
+# The random keystrokes and clicks of the Velmora.exe tests, far more of them than make test
+# sends. SOAK_EVENTS sets how many; SOAK_SEED replays a run (each run prints its seed).
+SOAK_EVENTS ?= 100000
+SOAK_SEED ?=
+soak: deps
+	cmake --preset $(RUN_PRESET)
+	cmake --build --preset $(RUN_PRESET) --target velmora_user_test
+	VELMORA_STORM_EVENTS=$(SOAK_EVENTS) VELMORA_STORM_SEED=$(SOAK_SEED) \
+	  tools/wine-run build/$(RUN_PRESET)/wine-user $(RUN_BITS) \
+	  build/$(RUN_PRESET)/tests/velmora_user_test.exe --gtest_filter='VelmoraStorm.*'; \
+	  status=$$?; tools/wine-run build/$(RUN_PRESET)/wine-user $(RUN_BITS) --stop; exit $$status
 
 # Opens Velmora under Wine.
 run: deps

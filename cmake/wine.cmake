@@ -18,8 +18,10 @@ set(VELMORA_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
 set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS})
 
-# velmora_wine_fixture(NAME STATE_DIR [DPI]): a Wine prefix and display of their own, set up
-# before and torn down after every test that requires the fixture NAME.
+# velmora_wine_fixture(NAME STATE [DPI]): the Wine session kept in STATE, set up by the test NAME_start
+# before the tests that require the fixture NAME and torn down by NAME_stop after them. Every
+# Windows test requires the "wine" fixture, the session in VELMORA_WINE_STATE, unless it needs
+# a session of its own. With DPI, the session's screen has that many dots per inch.
 function(velmora_wine_fixture name state)
   add_test(NAME ${name}_start COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --start)
   add_test(NAME ${name}_stop COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --stop)

@@ -1,0 +1,428 @@
+#include "running_velmora.h"
+
+#include "test_hooks.h"
+#include "window/form1.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <utility>
+
+namespace velmora::testing {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr wchar_t desktopName[] = L"VelmoraUserTests";
+constexpr wchar_t desktopSize[] = L"520x440";
+constexpr RECT desktopRect{0, 0, 520, 440};
+
+[[noreturn]] void fail(const std::string& what) {
+  throw std::runtime_error(what);
+}
+
+[[noreturn]] void failWithLastError(const std::string& what) {
+  fail(what + " failed, error " + std::to_string(GetLastError()));
+}
+
+template <typename Condition>
+void waitUntil(Condition done, const std::string& what, std::chrono::milliseconds limit = 30s) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline)
+      fail("gave up waiting for " + what);
+    Sleep(5);
+  }
+}
+
+std::wstring wide(std::string_view utf8) {
+  std::wstring text(utf8.size(), L'\0');
+  text.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
+                          static_cast<int>(text.size()))));
+  return text;
+}
+
+const wchar_t* terminated(const std::u16string& text) noexcept {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+// A Linux path as Wine's Z: drive shows it.
+std::filesystem::path windowsPath(std::string_view linuxPath) {
+  std::wstring path = L"Z:" + wide(linuxPath);
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Runs one xdotool script and waits for xdotool to finish. Wine starts a Linux program from
+// CreateProcess but hands back no handle to wait on, so a shell around xdotool leaves its exit
+// status in a file, complete once renamed into place.
+void runXdotool(const std::string& script) {
+  const std::string folder = VELMORA_USER_TEST_DIR;
+  const std::filesystem::path windowsFolder = windowsPath(folder);
+  std::filesystem::create_directories(windowsFolder);
+  const std::filesystem::path status = windowsFolder / L"input.status";
+  std::filesystem::remove(status);
+  std::ofstream(windowsFolder / L"input.xdo", std::ios::binary) << script;
+
+  const std::string inFolder = "'" + folder + "/";
+  const std::string shell = "xdotool " + inFolder + "input.xdo' >" + inFolder +
+                            "input.log' 2>&1; echo $? >" + inFolder + "input.tmp'; mv " + inFolder +
+                            "input.tmp' " + inFolder + "input.status'";
+  std::wstring commandLine = L"/bin/sh -c \"" + wide(shell) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
+    failWithLastError("starting xdotool");
+  OwnedHandle process(started.hProcess), thread(started.hThread);
+  waitUntil([&] { return std::filesystem::exists(status); }, "xdotool");
+  if (std::stoi(readFile(status)) != 0)
+    fail("xdotool failed: " + readFile(windowsFolder / L"input.log") + "\nscript:\n" + script);
+}
+
+// Puts the calling thread on the tests' own Wine desktop, the first time only, and checks that
+// a point on it is the same point on the X display.
+void joinTestDesktop() {
+  static const bool joined = [] {
+    // Wine gives a desktop named here a virtual desktop window of that size.
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+      fail("cannot open Wine's desktop settings");
+    const LONG set = RegSetValueExW(key, desktopName, 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(desktopSize), sizeof desktopSize);
+    RegCloseKey(key);
+    if (set != ERROR_SUCCESS)
+      fail("cannot set the tests' desktop size");
+    // Kept for the whole run: the thread stays on it.
+    const HDESK desktop = CreateDesktopW(desktopName, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (!desktop || !SetThreadDesktop(desktop))
+      failWithLastError("joining the tests' desktop");
+
+    RECT screen{};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    if (!EqualRect(&screen, &desktopRect))
+      fail("Wine did not make the tests' desktop a 520x440 virtual desktop");
+    for (const POINT point : {POINT{17, 23}, POINT{503, 421}}) {
+      runXdotool("mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + "\n");
+      waitUntil(
+          [&] {
+            POINT cursor{};
+            return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
+          },
+          "the pointer moved by X to land on the same point of Wine's desktop");
+    }
+    return true;
+  }();
+  static_cast<void>(joined);
+}
+
+std::wstring className(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+struct WindowSearch {
+  DWORD process;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM lParam) noexcept {
+  auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == search.process && IsWindowVisible(window) &&
+      className(window) == search.className) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND findWindow(DWORD process, const wchar_t* className) {
+  WindowSearch search{process, className, nullptr};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string keyName(char c) {
+  if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+    return std::string(1, c);
+  switch (c) {
+  case '.':
+    return "period";
+  case '-':
+    return "minus";
+  case '+':
+    return "plus";
+  case ' ':
+    return "space";
+  default:
+    throw std::invalid_argument(std::string("no key for '") + c + "'");
+  }
+}
+
+} // namespace
+
+UserInput& UserInput::click(POINT at) {
+  script_ +=
+      "mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + "\nclick --delay 1 1\n";
+  ++events_;
+  return *this;
+}
+
+UserInput& UserInput::keys(std::initializer_list<std::string_view> names) {
+  for (const std::string_view name : names) {
+    script_.append("key --delay 1 ").append(name).append("\n");
+    ++events_;
+  }
+  return *this;
+}
+
+UserInput& UserInput::type(std::string_view text) {
+  for (const char c : text)
+    keys({keyName(c)});
+  return *this;
+}
+
+UserInput& UserInput::retype(std::string_view text) {
+  keys({"Home", "shift+End"});
+  return text.empty() ? keys({"BackSpace"}) : type(text);
+}
+
+OwnedHandle::OwnedHandle(OwnedHandle&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)) {}
+
+OwnedHandle& OwnedHandle::operator=(OwnedHandle&& other) noexcept {
+  if (this != &other) {
+    if (handle_)
+      CloseHandle(handle_);
+    handle_ = std::exchange(other.handle_, nullptr);
+  }
+  return *this;
+}
+
+OwnedHandle::~OwnedHandle() {
+  if (handle_)
+    CloseHandle(handle_);
+}
+
+OwnedHook::OwnedHook(OwnedHook&& other) noexcept : hook_(std::exchange(other.hook_, nullptr)) {}
+
+OwnedHook& OwnedHook::operator=(OwnedHook&& other) noexcept {
+  if (this != &other) {
+    if (hook_)
+      UnhookWindowsHookEx(hook_);
+    hook_ = std::exchange(other.hook_, nullptr);
+  }
+  return *this;
+}
+
+OwnedHook::~OwnedHook() {
+  if (hook_)
+    UnhookWindowsHookEx(hook_);
+}
+
+std::u16string windowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    failWithLastError("WM_GETTEXTLENGTH");
+  std::u16string text(length + 1, u'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied))
+    failWithLastError("WM_GETTEXT");
+  text.resize(std::min<std::size_t>(copied, length));
+  return text;
+}
+
+std::u16string messageText(HWND box) {
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (className(child) == L"Static") {
+      if (std::u16string text = windowText(child); !text.empty())
+        return text;
+    }
+  }
+  return {};
+}
+
+RunningVelmora::RunningVelmora() {
+  joinTestDesktop();
+  std::wstring commandLine = L"\"" + windowsPath(VELMORA_EXE).wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.lpDesktop = const_cast<wchar_t*>(desktopName);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
+    failWithLastError("starting Velmora.exe");
+  process_ = OwnedHandle(started.hProcess);
+  OwnedHandle thread(started.hThread);
+  processId_ = started.dwProcessId;
+
+  waitUntil([&] { return (form_ = findWindow(processId_, L"Velmora.Form")) != nullptr; },
+            "Velmora's window");
+  thread_ = GetWindowThreadProcessId(form_, nullptr);
+  // The children in z-order are the table's rows in order.
+  for (HWND child = GetWindow(form_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    controls_.push_back(child);
+  if (controls_.size() != form1().controls.size())
+    fail("Velmora's window has " + std::to_string(controls_.size()) + " controls");
+  waitUntil([&] { return GetForegroundWindow() == form_ && focus() == control(u"Text1"); },
+            "Velmora's window to come to the front with the focus in Text1");
+
+  takenKeys_ = OwnedHandle(
+      CreateSemaphoreW(nullptr, 0, LONG_MAX, takenKeySemaphoreName(processId_).c_str()));
+  if (!takenKeys_.get())
+    failWithLastError("creating the taken-key semaphore");
+  // A namesake left by an earlier process of the same id must not count.
+  while (WaitForSingleObject(takenKeys_.get(), 0) == WAIT_OBJECT_0) {
+  }
+  keysHook_ = OwnedHook(hookTakenKeys(thread_));
+  if (!keysHook_)
+    failWithLastError("hooking Velmora's thread");
+}
+
+RunningVelmora::~RunningVelmora() {
+  if (running()) {
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), 10000);
+  }
+}
+
+HWND RunningVelmora::control(std::u16string_view name) const {
+  const auto& rows = form1().controls;
+  const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) {
+    return r.name == name && r.index == window::noIndex;
+  });
+  if (row == rows.end())
+    throw std::invalid_argument("Form1 has no single control of that name");
+  return controls_[static_cast<std::size_t>(row - rows.begin())];
+}
+
+RECT RunningVelmora::screenRect(std::u16string_view name) const {
+  RECT rect{};
+  GetWindowRect(control(name), &rect);
+  return rect;
+}
+
+POINT RunningVelmora::centre(std::u16string_view name) const {
+  const RECT rect = screenRect(name);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+RECT RunningVelmora::clientRect() const {
+  RECT rect{};
+  GetClientRect(form_, &rect);
+  MapWindowPoints(form_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+POINT RunningVelmora::closeBox() const {
+  RECT frame{};
+  GetWindowRect(form_, &frame);
+  RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  // Every other pixel of the title bar's right end is fine enough to find a box ~16 pixels wide.
+  for (LONG y = frame.top; y < std::min(frame.bottom, frame.top + 40); y += 2) {
+    for (LONG x = frame.right - 1; x >= std::max(frame.left, frame.right - 80); x -= 2) {
+      DWORD_PTR hit = HTNOWHERE;
+      SendMessageTimeoutW(form_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &hit);
+      if (hit == HTCLOSE)
+        found = {std::min(found.left, x), std::min(found.top, y), std::max(found.right, x),
+                 std::max(found.bottom, y)};
+    }
+  }
+  if (found.left > found.right)
+    fail("Velmora's window shows no close box");
+  return {(found.left + found.right) / 2, (found.top + found.bottom) / 2};
+}
+
+std::u16string RunningVelmora::text(std::u16string_view name) const {
+  return windowText(control(name));
+}
+
+Results RunningVelmora::results() const {
+  Results texts;
+  for (std::size_t i = 0; i < resultBoxes.size(); ++i)
+    texts[i] = text(resultBoxes[i]);
+  return texts;
+}
+
+void RunningVelmora::setText(std::u16string_view name, std::u16string_view text) const {
+  const std::u16string copy(text);
+  DWORD_PTR done = 0;
+  if (!SendMessageTimeoutW(control(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated(copy)),
+                           SMTO_ABORTIFHUNG, 5000, &done))
+    failWithLastError("WM_SETTEXT");
+}
+
+void RunningVelmora::plantAfterNextWrite(std::u16string_view name, std::u16string_view text) {
+  if (!planter_) {
+    planter_ = OwnedHook(hookTextPlanting(thread_));
+    if (!planter_)
+      failWithLastError("hooking Velmora's thread");
+  }
+  const std::u16string copy(text);
+  const ATOM atom = GlobalAddAtomW(terminated(copy));
+  if (!atom || !SetPropW(control(name), plantedTextProperty,
+                         reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))))
+    failWithLastError("planting a text");
+}
+
+void RunningVelmora::send(const UserInput& input) const {
+  runXdotool(input.script());
+}
+
+void RunningVelmora::perform(const UserInput& input) const {
+  runXdotool(input.script() + "key --delay 1 Control_L\n");
+  waitUntil(
+      [&] {
+        if (WaitForSingleObject(takenKeys_.get(), 0) == WAIT_OBJECT_0)
+          return true;
+        if (!running())
+          fail("Velmora ended while taking the input");
+        return false;
+      },
+      "Velmora to take the input");
+}
+
+HWND RunningVelmora::focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
+}
+
+HWND RunningVelmora::messageBox() const {
+  return findWindow(processId_, L"#32770");
+}
+
+bool RunningVelmora::answers() const {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+bool RunningVelmora::running() const {
+  return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> RunningVelmora::exitCode(std::chrono::milliseconds wait) const {
+  if (WaitForSingleObject(process_.get(), static_cast<DWORD>(wait.count())) != WAIT_OBJECT_0)
+    return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
+} // namespace velmora::testing

@@ -1,0 +1,147 @@
+#pragma once
+
+// The built Velmora.exe run as its own process and used the way a person uses it: real X
+// keystrokes and clicks from xdotool, its boxes read back through Win32.
+//
+// Velmora runs on a Wine virtual desktop of the tests' own (Wine draws the title bar and close
+// box there, which a bare X display without a window manager lacks) at the X root's top-left
+// corner, so Wine's screen coordinates are X's; the first use checks that. The test's thread
+// joins that desktop to find Velmora's windows.
+//
+// xdotool is a Linux program; Wine starts it from CreateProcess but gives no handle to wait on,
+// so a shell around it leaves its exit status in a file that the test waits for. When xdotool
+// is done the events are on their way, not yet handled: every burst of input therefore ends
+// with a tap of Ctrl, which nothing in Velmora answers, and a hook in Velmora's thread signals
+// when the thread takes that key from its queue, after every key and click before it.
+//
+// Failures of this machinery (xdotool failing, Velmora not answering in time) throw, and
+// GoogleTest reports them.
+
+#include <windows.h>
+
+#include <array>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::testing {
+
+// Keystrokes and clicks, in the order a person makes them.
+class UserInput {
+public:
+  // A left click at a point on the screen.
+  UserInput& click(POINT at);
+  // Keys by their X names, pressed one after the other: "Tab", "shift+Tab", "Return", "Home".
+  UserInput& keys(std::initializer_list<std::string_view> names);
+  // Printable ASCII text, one key per character.
+  UserInput& type(std::string_view text);
+  // Selects all of the focused box's text and types text over it (nothing clears it).
+  UserInput& retype(std::string_view text);
+
+  const std::string& script() const noexcept { return script_; }
+  int events() const noexcept { return events_; }
+
+private:
+  std::string script_;
+  int events_ = 0;
+};
+
+// Owns a kernel handle.
+class OwnedHandle {
+public:
+  OwnedHandle() noexcept = default;
+  explicit OwnedHandle(HANDLE handle) noexcept : handle_(handle) {}
+  OwnedHandle(OwnedHandle&& other) noexcept;
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept;
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle();
+  HANDLE get() const noexcept { return handle_; }
+
+private:
+  HANDLE handle_ = nullptr;
+};
+
+// Owns a hook set on another thread.
+class OwnedHook {
+public:
+  OwnedHook() noexcept = default;
+  explicit OwnedHook(HHOOK hook) noexcept : hook_(hook) {}
+  OwnedHook(OwnedHook&& other) noexcept;
+  OwnedHook& operator=(OwnedHook&& other) noexcept;
+  OwnedHook(const OwnedHook&) = delete;
+  OwnedHook& operator=(const OwnedHook&) = delete;
+  ~OwnedHook();
+  explicit operator bool() const noexcept { return hook_ != nullptr; }
+
+private:
+  HHOOK hook_ = nullptr;
+};
+
+// The five result boxes, Label5, Label7, Label8, Label11 and Label13, in that order.
+using Results = std::array<std::u16string, 5>;
+inline constexpr std::array<std::u16string_view, 5> resultBoxes{u"Label5", u"Label7", u"Label8",
+                                                                u"Label11", u"Label13"};
+
+class RunningVelmora {
+public:
+  // Starts Velmora and waits until its window shows with the focus in Text1.
+  RunningVelmora();
+  RunningVelmora(const RunningVelmora&) = delete;
+  RunningVelmora& operator=(const RunningVelmora&) = delete;
+  // Ends Velmora if it still runs.
+  ~RunningVelmora();
+
+  HWND form() const noexcept { return form_; }
+  // A control by its name in Form1's table: control(u"Text1").
+  HWND control(std::u16string_view name) const;
+  RECT screenRect(std::u16string_view name) const;
+  POINT centre(std::u16string_view name) const;
+  // The window's inside, on the screen.
+  RECT clientRect() const;
+  // Where the title bar's close box is, as the window itself answers WM_NCHITTEST.
+  POINT closeBox() const;
+
+  // A box's text, read with WM_GETTEXT.
+  std::u16string text(std::u16string_view name) const;
+  Results results() const;
+  // Writes a box's text from outside with WM_SETTEXT; only for tests that need a box to hold
+  // what typing cannot put there.
+  void setText(std::u16string_view name, std::u16string_view text) const;
+  // The next time Velmora writes into the box, text is written over it at once.
+  void plantAfterNextWrite(std::u16string_view name, std::u16string_view text);
+
+  // Sends the input and returns once Velmora has handled all of it.
+  void perform(const UserInput& input) const;
+  // Sends the input without waiting for Velmora: for input that ends it.
+  void send(const UserInput& input) const;
+
+  HWND focus() const;
+  // Velmora's message box, or null when none shows.
+  HWND messageBox() const;
+  // Whether the window answers a message within a few seconds.
+  bool answers() const;
+  bool running() const;
+  // The exit code once Velmora ends; nothing if it still runs after the wait.
+  std::optional<DWORD> exitCode(std::chrono::milliseconds wait) const;
+
+private:
+  OwnedHandle process_;
+  DWORD processId_ = 0;
+  DWORD thread_ = 0;
+  HWND form_ = nullptr;
+  std::vector<HWND> controls_; // Form1's table order
+  OwnedHandle takenKeys_;
+  OwnedHook keysHook_;
+  OwnedHook planter_;
+};
+
+// A window's text, read with WM_GETTEXT, so it also works across processes.
+std::u16string windowText(HWND window);
+
+// The text of a message box.
+std::u16string messageText(HWND box);
+
+} // namespace velmora::testing

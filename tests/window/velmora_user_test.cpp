@@ -1,0 +1,191 @@
+// Velmora.exe used by hand: typed into, clicked, tabbed through and left, with real X input
+// (running_velmora.h tells how).
+#include "running_velmora.h"
+
+#include "runtime/run_time_error.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::Results;
+using testing::RunningVelmora;
+using testing::UserInput;
+
+const Results empty{};
+const Results tank90{u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"};
+const Results tank120{u"300", u"240", u"300", u"900", u"1500"};
+
+// Clicks into each box and types over what it holds.
+UserInput fillIn(const RunningVelmora& velmora, std::string_view length, std::string_view width,
+                 std::string_view height) {
+  UserInput input;
+  input.click(velmora.centre(u"Text1")).retype(length);
+  input.click(velmora.centre(u"Text2")).retype(width);
+  input.click(velmora.centre(u"Text3")).retype(height);
+  return input;
+}
+
+std::u16string utf16(std::string_view ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}
+
+UserInput clickStart(const RunningVelmora& velmora) {
+  return UserInput().click(velmora.centre(u"Command1"));
+}
+
+template <typename Raise> std::u16string messageOf(Raise raise) {
+  try {
+    raise();
+  } catch (const RunTimeError& error) {
+    return error.message();
+  }
+  return {};
+}
+
+TEST(VelmoraByHand, ConvertsTheTanksTypedIntoIt) {
+  // Hand-checked: 120 × 50 × 50 / 1000 = 300, 300 × 0.8 = 240; 60 × 45 × 45 / 1000 = 121.5,
+  // 121.5 × 0.8 = 97.2, 121.5 × 3 = 364.5, 121.5 × 5 = 607.5; empty boxes count as 0.
+  const struct {
+    const char* length;
+    const char* width;
+    const char* height;
+    Results results;
+  } tanks[] = {
+      {"120", "50", "50", tank120},
+      {"60", "45", "45", {u"121.5", u"97.2", u"121.5", u"364.5", u"607.5"}},
+      {"", "", "", {u"0", u"0", u"0", u"0", u"0"}},
+  };
+  RunningVelmora velmora;
+  // The focus starts in the length box: 90 × 45 × 45 is typed straight in, tabbing on, and
+  // started with a click; the others by clicking into each box, then Tab and Space.
+  velmora.perform(UserInput().type("90").keys({"Tab"}).type("45").keys({"Tab"}).type("45").click(
+      velmora.centre(u"Command1")));
+  EXPECT_EQ(velmora.results(), tank90);
+  for (const auto& tank : tanks) {
+    SCOPED_TRACE(std::string(tank.length) + " x " + tank.width + " x " + tank.height);
+    velmora.perform(fillIn(velmora, tank.length, tank.width, tank.height).keys({"Tab", "space"}));
+    EXPECT_EQ(velmora.results(), tank.results);
+    EXPECT_EQ(velmora.text(u"Text1"), utf16(tank.length));
+  }
+}
+
+TEST(VelmoraByHand, NeitherConvertsNorEndsOnEnterOrEsc) {
+  RunningVelmora velmora;
+  velmora.perform(fillIn(velmora, "90", "45", "45")
+                      .keys({"Return", "Escape"})
+                      .click(velmora.centre(u"Text1"))
+                      .keys({"Escape", "Return", "Tab", "Return", "Escape"}));
+  EXPECT_EQ(velmora.results(), empty);
+  EXPECT_TRUE(velmora.running());
+  EXPECT_EQ(velmora.messageBox(), nullptr);
+  // The same boxes convert when the button is clicked.
+  velmora.perform(clickStart(velmora));
+  EXPECT_EQ(velmora.results(), tank90);
+}
+
+TEST(VelmoraByHand, KeepsItsResultsWhenTheBoxesAreEdited) {
+  RunningVelmora velmora;
+  velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
+  ASSERT_EQ(velmora.results(), tank90);
+  velmora.perform(fillIn(velmora, "120", "", "7.5").keys({"BackSpace", "Tab", "shift+Tab"}));
+  EXPECT_EQ(velmora.text(u"Text3"), u"7.");
+  EXPECT_EQ(velmora.results(), tank90);
+}
+
+TEST(VelmoraByHand, WritesTheSameTextsOnASecondClick) {
+  RunningVelmora velmora;
+  velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
+  ASSERT_EQ(velmora.results(), tank90);
+  // Marked from outside, so the second click is seen to write every box.
+  for (const auto box : testing::resultBoxes)
+    velmora.setText(box, u"-");
+  velmora.perform(clickStart(velmora));
+  EXPECT_EQ(velmora.results(), tank90);
+}
+
+TEST(VelmoraByHand, EndsAtOnceWithExitCodeZero) {
+  const struct {
+    const char* how;
+    bool convertFirst;
+    bool closeBox;
+  } ways[] = {
+      {"離開 after a conversion", true, false},
+      {"離開 before any", false, false},
+      {"the close box after a conversion", true, true},
+      {"the close box before any", false, true},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.how);
+    RunningVelmora velmora;
+    UserInput input = fillIn(velmora, "90", "45", "45");
+    if (way.convertFirst)
+      input.click(velmora.centre(u"Command1"));
+    velmora.perform(input);
+    velmora.send(
+        UserInput().click(way.closeBox ? velmora.closeBox() : velmora.centre(u"Command2")));
+    EXPECT_EQ(velmora.exitCode(10s), 0u);
+  }
+}
+
+TEST(VelmoraByHand, ReportsAFaultInItsOwnBoxAndGoesOn) {
+  // Only a volume box that does not read back as a number makes a conversion fault, and the
+  // first step of the same click rewrites that box; so the test plants the text over the
+  // program's own write, as if the box had changed behind its back.
+  const std::u16string planted = u"三百公升";
+  const struct {
+    const char* what;
+    const char* length;
+    const char* width;
+    const char* height;
+    bool plant;
+    const char* dismiss; // a key, or nothing for a click on OK
+    std::u16string message;
+    Results results;
+  } faults[] = {
+      {"infinity times zero", "1e999", "", "", false, "Return",
+       messageOf([] { raiseFloatingPointError(); }), tank90},
+      {"a volume that is not a number",
+       "120",
+       "50",
+       "50",
+       true,
+       nullptr,
+       messageOf([&] { raiseConversionError(planted); }),
+       {planted, tank90[1], tank90[2], tank90[3], tank90[4]}},
+  };
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(fault.what);
+    RunningVelmora velmora;
+    velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
+    ASSERT_EQ(velmora.results(), tank90);
+    if (fault.plant)
+      velmora.plantAfterNextWrite(u"Label5", planted);
+    velmora.perform(fillIn(velmora, fault.length, fault.width, fault.height)
+                        .click(velmora.centre(u"Command1")));
+
+    const HWND box = velmora.messageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), velmora.form());
+    EXPECT_EQ(testing::windowText(box), u"Velmora");
+    EXPECT_EQ(testing::messageText(box), fault.message);
+    RECT ok{};
+    GetWindowRect(GetDlgItem(box, IDOK), &ok);
+    velmora.perform(fault.dismiss
+                        ? UserInput().keys({fault.dismiss})
+                        : UserInput().click({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2}));
+
+    EXPECT_EQ(velmora.messageBox(), nullptr);
+    EXPECT_TRUE(velmora.running());
+    EXPECT_TRUE(velmora.answers());
+    EXPECT_EQ(velmora.results(), fault.results);
+    EXPECT_EQ(velmora.text(u"Text1"), utf16(fault.length));
+    EXPECT_EQ(velmora.text(u"Text2"), utf16(fault.width));
+    EXPECT_EQ(velmora.text(u"Text3"), utf16(fault.height));
+  }
+}
+
+} // namespace
+} // namespace velmora
