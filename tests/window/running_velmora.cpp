@@ -202,39 +202,6 @@ UserInput& UserInput::retype(std::string_view text) {
   return text.empty() ? keys({"BackSpace"}) : type(text);
 }
 
-OwnedHandle::OwnedHandle(OwnedHandle&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)) {}
-
-OwnedHandle& OwnedHandle::operator=(OwnedHandle&& other) noexcept {
-  if (this != &other) {
-    if (handle_)
-      CloseHandle(handle_);
-    handle_ = std::exchange(other.handle_, nullptr);
-  }
-  return *this;
-}
-
-OwnedHandle::~OwnedHandle() {
-  if (handle_)
-    CloseHandle(handle_);
-}
-
-OwnedHook::OwnedHook(OwnedHook&& other) noexcept : hook_(std::exchange(other.hook_, nullptr)) {}
-
-OwnedHook& OwnedHook::operator=(OwnedHook&& other) noexcept {
-  if (this != &other) {
-    if (hook_)
-      UnhookWindowsHookEx(hook_);
-    hook_ = std::exchange(other.hook_, nullptr);
-  }
-  return *this;
-}
-
-OwnedHook::~OwnedHook() {
-  if (hook_)
-    UnhookWindowsHookEx(hook_);
-}
-
 std::u16string windowText(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))

@@ -17,6 +17,8 @@
 // Failures of this machinery (xdotool failing, Velmora not answering in time) throw, and
 // GoogleTest reports them.
 
+#include "runtime/window/handles.h"
+
 #include <windows.h>
 
 #include <array>
@@ -48,37 +50,17 @@ private:
   int events_ = 0;
 };
 
-// Owns a kernel handle.
-class OwnedHandle {
-public:
-  OwnedHandle() noexcept = default;
-  explicit OwnedHandle(HANDLE handle) noexcept : handle_(handle) {}
-  OwnedHandle(OwnedHandle&& other) noexcept;
-  OwnedHandle& operator=(OwnedHandle&& other) noexcept;
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle();
-  HANDLE get() const noexcept { return handle_; }
+inline void closeHandle(HANDLE handle) noexcept {
+  CloseHandle(handle);
+}
 
-private:
-  HANDLE handle_ = nullptr;
-};
+inline void unhook(HHOOK hook) noexcept {
+  UnhookWindowsHookEx(hook);
+}
 
-// Owns a hook set on another thread.
-class OwnedHook {
-public:
-  OwnedHook() noexcept = default;
-  explicit OwnedHook(HHOOK hook) noexcept : hook_(hook) {}
-  OwnedHook(OwnedHook&& other) noexcept;
-  OwnedHook& operator=(OwnedHook&& other) noexcept;
-  OwnedHook(const OwnedHook&) = delete;
-  OwnedHook& operator=(const OwnedHook&) = delete;
-  ~OwnedHook();
-  explicit operator bool() const noexcept { return hook_ != nullptr; }
-
-private:
-  HHOOK hook_ = nullptr;
-};
+using OwnedHandle = window::UniqueHandle<HANDLE, closeHandle>;
+// A hook set on another thread.
+using OwnedHook = window::UniqueHandle<HHOOK, unhook>;
 
 // The five result boxes, Label5, Label7, Label8, Label11 and Label13, in that order.
 using Results = std::array<std::u16string, 5>;
