@@ -35,8 +35,8 @@ std::u16string readBox(TankBoxes& boxes, Box box) {
 }
 
 void writeBox(TankBoxes& boxes, Box box, double value) {
-  const std::u16string text = numberToText(value);
-  if (const PropertyStatus status = boxes.write(box, text); status != propertyCallSucceeded) {
+  const NumberText text = formatNumber(value);
+  if (const PropertyStatus status = boxes.write(box, text.view()); status != propertyCallSucceeded) {
     checkPropertyCall(status, boxName(box), textPropertyName(box));
   }
 }
