@@ -29,14 +29,19 @@ struct Decimal {
   int exponent = 0;
 };
 
-Decimal decompose(const char* first, const char* last) {
+// Reads a scientific form with the given number of significant digits ("d.ddde±XX", no point
+// for one digit). The count is passed rather than found so that, for the 15 digits every
+// result box shows, the copy has a fixed size.
+Decimal decompose(const char* text, const char* end, int significantDigits) {
   Decimal decimal;
-  const char* const e = std::find(first, last, 'e');
-  decimal.digits[0] = *first;
-  const char* const fraction = first + 1 == e ? e : first + 2; // past the point, if any
-  decimal.count = static_cast<int>(1 + (e - fraction));
-  std::copy(fraction, e, decimal.digits + 1);
-  std::from_chars(e + (e[1] == '+' ? 2 : 1), last, decimal.exponent);
+  decimal.digits[0] = text[0];
+  const char* e = text + 1;
+  if (significantDigits > 1) {
+    std::copy_n(text + 2, significantDigits - 1, decimal.digits + 1);
+    e = text + 1 + significantDigits;
+  }
+  decimal.count = significantDigits;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, decimal.exponent);
   while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') {
     --decimal.count;
   }
@@ -48,14 +53,15 @@ Decimal roundedDecimal(double magnitude) {
   const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
                                  shownDigits - 1)
                        .ptr;
-  Decimal decimal = decompose(text, end);
+  Decimal decimal = decompose(text, end, shownDigits);
   if (decimal.exponent == std::numeric_limits<double>::max_exponent10) {
     // 15 digits of the few largest doubles round past the largest double.
     double readBack = 0.0;
     if (std::from_chars(text, end, readBack).ec == std::errc::result_out_of_range) {
       const auto shortestEnd =
           std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
-      decimal = decompose(text, shortestEnd);
+      const auto e = std::find(text, shortestEnd, 'e');
+      decimal = decompose(text, shortestEnd, static_cast<int>(e - text == 1 ? 1 : e - text - 1));
     }
   }
   return decimal;
