@@ -150,12 +150,14 @@ ScannedDecimal scanAscii(const char* text) {
 
 ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth) {
   char onStack[stackCopyLength + 1];
-  if (copyNumberCharacters(text, acceptFullWidth, onStack, stackCopyLength) < stackCopyLength) {
-    return scanAscii(onStack);
+  const char* ascii = onStack;
+  std::unique_ptr<char[]> onHeap;
+  if (copyNumberCharacters(text, acceptFullWidth, onStack, stackCopyLength) == stackCopyLength) {
+    onHeap = std::make_unique_for_overwrite<char[]>(text.size() + 1);
+    copyNumberCharacters(text, acceptFullWidth, onHeap.get(), text.size());
+    ascii = onHeap.get();
   }
-  const auto onHeap = std::make_unique_for_overwrite<char[]>(text.size() + 1);
-  copyNumberCharacters(text, acceptFullWidth, onHeap.get(), text.size());
-  return scanAscii(onHeap.get());
+  return scanAscii(ascii);
 }
 
 } // namespace velmora
