@@ -11,8 +11,8 @@ namespace velmora {
 
 namespace {
 
-// The full-width block U+FF01..U+FF5E is ASCII 0x21..0x7E moved up by 0xFEE0, so ０-９ ． ＋ － ｅ
-// Ｅ map by one subtraction.
+// The full-width block U+FF01..U+FF5E is ASCII 0x21..0x7E moved up by 0xFEE0: the full-width
+// digits, point, signs and e map to their ASCII twins by one subtraction.
 constexpr char16_t firstFullWidth = 0xFF01;
 constexpr char16_t lastFullWidth = 0xFF5E;
 constexpr char16_t fullWidthOffset = 0xFEE0;

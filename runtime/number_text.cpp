@@ -35,13 +35,13 @@ struct Decimal {
 Decimal decompose(const char* text, const char* end, int significantDigits) {
   Decimal decimal;
   decimal.digits[0] = text[0];
-  const char* e = text + 1;
+  const char* exponentMark = text + 1;
   if (significantDigits > 1) {
     std::copy_n(text + 2, significantDigits - 1, decimal.digits + 1);
-    e = text + 1 + significantDigits;
+    exponentMark = text + 1 + significantDigits;
   }
   decimal.count = significantDigits;
-  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, decimal.exponent);
+  std::from_chars(exponentMark + (exponentMark[1] == '+' ? 2 : 1), end, decimal.exponent);
   while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') {
     --decimal.count;
   }
@@ -60,8 +60,9 @@ Decimal roundedDecimal(double magnitude) {
     if (std::from_chars(text, end, readBack).ec == std::errc::result_out_of_range) {
       const auto shortestEnd =
           std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
-      const auto e = std::find(text, shortestEnd, 'e');
-      decimal = decompose(text, shortestEnd, static_cast<int>(e - text == 1 ? 1 : e - text - 1));
+      const auto beforeMark = static_cast<int>(std::find(text, shortestEnd, 'e') - text);
+      decimal =
+          decompose(text, shortestEnd, beforeMark == 1 ? 1 : beforeMark - 1); // "d" or "d.ddd"
     }
   }
   return decimal;

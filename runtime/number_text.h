@@ -22,13 +22,15 @@ namespace velmora {
 // (1.7976931348623157E+308 for the largest).
 std::u16string numberToText(double value);
 
-// numberToText's text held in place, for a caller that only passes it on: no heap.
-//   formatNumber(182.25).view() -> "182.25"
+// A number's text as numberToText writes it, held in place rather than on the heap.
 struct NumberText {
   char16_t units[32]; // the longest text, "-1.7976931348623157E+308", takes 24
   std::size_t length = 0;
   std::u16string_view view() const noexcept { return {units, length}; }
 };
+
+// numberToText for a caller that only passes the text on, so it needs no string of its own:
+//   formatNumber(182.25).view() -> "182.25"
 NumberText formatNumber(double value) noexcept;
 
 // Reads back what numberToText writes: plain or scientific decimal notation with an optional

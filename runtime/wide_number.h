@@ -39,12 +39,15 @@ class WideNumber {
 public:
   explicit WideNumber(double value) noexcept : scaled_(value), exponent_(0) {}
 
+  // The product, rounded once; infinity times zero is invalid and gives NaN.
   WideNumber times(WideNumber factor, FloatingPointStatus& status) const noexcept {
     const double product = scaled_ * factor.scaled_;
     return isRoundedAsWide(product) ? WideNumber(product, exponent_ + factor.exponent_)
                                     : splitTimes(factor, status);
   }
 
+  // The quotient, rounded once; zero over zero and infinity over infinity are invalid and give
+  // NaN, any other number over zero divides by zero and gives ±infinity.
   WideNumber dividedBy(WideNumber divisor, FloatingPointStatus& status) const noexcept {
     const double quotient = scaled_ / divisor.scaled_;
     return isRoundedAsWide(quotient) ? WideNumber(quotient, exponent_ - divisor.exponent_)
@@ -59,9 +62,10 @@ private:
   WideNumber(double scaled, std::int64_t exponent) noexcept
       : scaled_(scaled), exponent_(exponent) {}
 
-  // Whether a result of double arithmetic is the one this class would round to: it is when
-  // it is finite and beyond the smallest normal double, for then it was rounded once to 53
-  // bits and no operand was 0, infinite or NaN. Otherwise the operation is redone split.
+  // Whether a result of double arithmetic is the one this class would round to: it is when it
+  // is finite and larger in magnitude than the smallest normal double, for then it was rounded
+  // once to 53 bits and no operand was 0, infinite or NaN. Otherwise the operation is redone
+  // split.
   static bool isRoundedAsWide(double result) noexcept {
     return std::fabs(result) > DBL_MIN && std::fabs(result) <= DBL_MAX;
   }
