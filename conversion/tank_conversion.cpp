@@ -34,17 +34,40 @@ std::u16string readBox(TankBoxes& boxes, Box box) {
   return text;
 }
 
-void writeBox(TankBoxes& boxes, Box box, double value) {
-  const std::u16string text = numberToText(value);
+void writeBox(TankBoxes& boxes, Box box, std::u16string_view text) {
   if (const PropertyStatus status = boxes.write(box, text); status != propertyCallSucceeded) {
     checkPropertyCall(status, boxName(box), textPropertyName(box));
   }
 }
 
+// The number the volume box's text reads as, in the steps after the one that wrote it. Each
+// step reads the box anew and takes whatever text it shows; but while that is the text written,
+// it reads as the same number every time, so it is converted only once.
+class VolumeReadBack {
+public:
+  explicit VolumeReadBack(const NumberText& written) noexcept : written_(written) {}
+
+  double operator()(std::u16string_view shown) {
+    if (shown != written_.view()) {
+      return textToNumber(shown);
+    }
+    if (!converted_) {
+      writtenVolume_ = textToNumber(shown);
+      converted_ = true;
+    }
+    return writtenVolume_;
+  }
+
+private:
+  const NumberText& written_;
+  bool converted_ = false;
+  double writtenVolume_ = 0.0;
+};
+
 } // namespace
 
 void convertTank(TankBoxes& boxes) {
-  {
+  const NumberText volumeText = [&] {
     const double width = leadingNumber(readBox(boxes, Box::Text2));
     const double height = leadingNumber(readBox(boxes, Box::Text3));
     const double length = leadingNumber(readBox(boxes, Box::Text1));
@@ -54,18 +77,20 @@ void convertTank(TankBoxes& boxes) {
                                   .times(WideNumber(height), status)
                                   .dividedBy(WideNumber(cubicCentimetresPerLitre), status);
     status.test();
-    writeBox(boxes, Box::Label5, volume.toDouble());
-  }
+    return formatNumber(volume.toDouble());
+  }();
+  writeBox(boxes, Box::Label5, volumeText.view());
+
+  VolumeReadBack shownVolume(volumeText);
   for (const DerivedFigure& figure : derivedFigures) {
     // The volume is re-read from its box so the figures match what is shown.
-    const double shownVolume = textToNumber(readBox(boxes, Box::Label5));
+    WideNumber result(shownVolume(readBox(boxes, Box::Label5)));
     FloatingPointStatus status;
-    WideNumber result(shownVolume);
     if (figure.factor) {
       result = result.times(WideNumber(*figure.factor), status);
     }
     status.test();
-    writeBox(boxes, figure.box, result.toDouble());
+    writeBox(boxes, figure.box, formatNumber(result.toDouble()).view());
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,17 @@ namespace velmora {
 // would read back as infinity, the shortest text that reads back exactly is written instead
 // (1.7976931348623157E+308 for the largest).
 std::u16string numberToText(double value);
+
+// A number's text as numberToText writes it, held in place rather than on the heap.
+struct NumberText {
+  char16_t units[32]; // the longest text, "-1.7976931348623157E+308", takes 24
+  std::size_t length = 0;
+  std::u16string_view view() const noexcept { return {units, length}; }
+};
+
+// numberToText for a caller that only passes the text on, so it needs no string of its own:
+//   formatNumber(182.25).view() -> "182.25"
+NumberText formatNumber(double value) noexcept;
 
 // Reads back what numberToText writes: plain or scientific decimal notation with an optional
 // sign, "∞", "-∞" and "NaN". Any other text, the empty one included, raises the conversion

@@ -1,7 +1,5 @@
 #include "runtime/wide_number.h"
 
-#include "runtime/run_time_error.h"
-
 #include <cmath>
 #include <limits>
 
@@ -26,29 +24,32 @@ constexpr int subnormalLift = 128;
 
 } // namespace
 
-void FloatingPointStatus::test() const {
-  if (faulted()) {
-    raiseFloatingPointError();
+WideNumber WideNumber::split() const noexcept {
+  if (isSpecial(scaled_)) {
+    return *this;
   }
-}
-
-WideNumber::WideNumber(double value) noexcept : significand_(value), exponent_(0) {
-  if (!isSpecial(value)) {
-    int exponent = 0;
-    significand_ = std::frexp(value, &exponent);
-    exponent_ = exponent;
-  }
+  int shift = 0;
+  const double significand = std::frexp(scaled_, &shift);
+  return WideNumber(significand, exponent_ + shift);
 }
 
 WideNumber WideNumber::normalized(double significand, std::int64_t exponent) noexcept {
-  int shift = 0;
-  const double normal = std::frexp(significand, &shift);
-  return WideNumber(normal, exponent + shift);
+  // Doubling and halving are exact, so the value is not rounded again.
+  const double magnitude = std::fabs(significand);
+  if (magnitude < 0.5) {
+    return WideNumber(significand * 2, exponent - 1);
+  }
+  if (magnitude >= 1) {
+    return WideNumber(significand / 2, exponent + 1);
+  }
+  return WideNumber(significand, exponent);
 }
 
-WideNumber WideNumber::times(WideNumber factor, FloatingPointStatus& status) const noexcept {
-  const double a = significand_;
-  const double b = factor.significand_;
+WideNumber WideNumber::splitTimes(WideNumber factor, FloatingPointStatus& status) const noexcept {
+  const WideNumber left = split();
+  const WideNumber right = factor.split();
+  const double a = left.scaled_;
+  const double b = right.scaled_;
   if ((std::isinf(a) && b == 0.0) || (a == 0.0 && std::isinf(b))) {
     status.flagInvalid();
     return WideNumber(notANumber, 0);
@@ -58,12 +59,15 @@ WideNumber WideNumber::times(WideNumber factor, FloatingPointStatus& status) con
     return WideNumber(a * b, 0);
   }
   // Both in [0.5, 1): the product lies in [0.25, 1) and is rounded once, never underflowing.
-  return normalized(a * b, exponent_ + factor.exponent_);
+  return normalized(a * b, left.exponent_ + right.exponent_);
 }
 
-WideNumber WideNumber::dividedBy(WideNumber divisor, FloatingPointStatus& status) const noexcept {
-  const double a = significand_;
-  const double b = divisor.significand_;
+WideNumber WideNumber::splitDividedBy(WideNumber divisor,
+                                      FloatingPointStatus& status) const noexcept {
+  const WideNumber left = split();
+  const WideNumber right = divisor.split();
+  const double a = left.scaled_;
+  const double b = right.scaled_;
   if (std::isnan(a) || std::isnan(b)) {
     return WideNumber(notANumber, 0);
   }
@@ -78,25 +82,28 @@ WideNumber WideNumber::dividedBy(WideNumber divisor, FloatingPointStatus& status
   if (isSpecial(a) || isSpecial(b)) {
     return WideNumber(a / b, 0);
   }
-  // The quotient lies in (0.5, 2) and is rounded once.
-  return normalized(a / b, exponent_ - divisor.exponent_);
+  // Both in [0.5, 1): the quotient lies in (0.5, 2) and is rounded once.
+  return normalized(a / b, left.exponent_ - right.exponent_);
 }
 
-double WideNumber::toDouble() const noexcept {
-  if (isSpecial(significand_)) {
-    return significand_;
+double WideNumber::splitToDouble() const noexcept {
+  const WideNumber value = split();
+  const double significand = value.scaled_;
+  const std::int64_t exponent = value.exponent_;
+  if (isSpecial(significand)) {
+    return significand;
   }
-  if (exponent_ >= overflowExponent) {
-    return std::copysign(infinity, significand_);
+  if (exponent >= overflowExponent) {
+    return std::copysign(infinity, significand);
   }
-  if (exponent_ >= smallestNormalExponent) {
-    return std::ldexp(significand_, static_cast<int>(exponent_));
+  if (exponent >= smallestNormalExponent) {
+    return std::ldexp(significand, static_cast<int>(exponent));
   }
-  if (exponent_ < zeroExponent) {
-    return std::copysign(0.0, significand_);
+  if (exponent < zeroExponent) {
+    return std::copysign(0.0, significand);
   }
   // One rounding into the subnormal range, by the processor's own multiply.
-  const double lifted = std::ldexp(significand_, static_cast<int>(exponent_) + subnormalLift);
+  const double lifted = std::ldexp(significand, static_cast<int>(exponent) + subnormalLift);
   return lifted * std::ldexp(1.0, -subnormalLift);
 }
 

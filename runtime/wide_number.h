@@ -1,5 +1,9 @@
 #pragma once
 
+#include "runtime/run_time_error.h"
+
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 
 namespace velmora {
@@ -14,7 +18,11 @@ public:
   bool faulted() const noexcept { return invalid_ || divisionByZero_; }
 
   // Raises the floating-point error when an operation faulted.
-  void test() const;
+  void test() const {
+    if (faulted()) {
+      raiseFloatingPointError();
+    }
+  }
 
 private:
   bool invalid_ = false;
@@ -29,22 +37,52 @@ private:
 // compiler and processor.
 class WideNumber {
 public:
-  explicit WideNumber(double value) noexcept;
+  explicit WideNumber(double value) noexcept : scaled_(value), exponent_(0) {}
 
-  WideNumber times(WideNumber factor, FloatingPointStatus& status) const noexcept;
-  WideNumber dividedBy(WideNumber divisor, FloatingPointStatus& status) const noexcept;
+  // The product, rounded once; infinity times zero is invalid and gives NaN.
+  WideNumber times(WideNumber factor, FloatingPointStatus& status) const noexcept {
+    const double product = scaled_ * factor.scaled_;
+    return isRoundedAsWide(product) ? WideNumber(product, exponent_ + factor.exponent_)
+                                    : splitTimes(factor, status);
+  }
+
+  // The quotient, rounded once; zero over zero and infinity over infinity are invalid and give
+  // NaN, any other number over zero divides by zero and gives ±infinity.
+  WideNumber dividedBy(WideNumber divisor, FloatingPointStatus& status) const noexcept {
+    const double quotient = scaled_ / divisor.scaled_;
+    return isRoundedAsWide(quotient) ? WideNumber(quotient, exponent_ - divisor.exponent_)
+                                     : splitDividedBy(divisor, status);
+  }
 
   // The double nearest the value, rounded once: ±infinity past the largest double, a subnormal
   // or ±0 below the smallest normal one.
-  double toDouble() const noexcept;
+  double toDouble() const noexcept { return exponent_ == 0 ? scaled_ : splitToDouble(); }
 
 private:
-  WideNumber(double significand, std::int64_t exponent) noexcept
-      : significand_(significand), exponent_(exponent) {}
-  static WideNumber normalized(double significand, std::int64_t exponent) noexcept;
+  WideNumber(double scaled, std::int64_t exponent) noexcept
+      : scaled_(scaled), exponent_(exponent) {}
 
-  // 0, ±infinity or NaN with exponent 0; otherwise |significand| in [0.5, 1).
-  double significand_;
+  // Whether a result of double arithmetic is the one this class would round to: it is when it
+  // is finite and larger in magnitude than the smallest normal double, for then it was rounded
+  // once to 53 bits and no operand was 0, infinite or NaN. Otherwise the operation is redone
+  // split.
+  static bool isRoundedAsWide(double result) noexcept {
+    return std::fabs(result) > DBL_MIN && std::fabs(result) <= DBL_MAX;
+  }
+
+  // The operations on the value split into a significand in [0.5, 1) and an exponent, for
+  // zeros, infinities, NaN and results beyond the double range or near its bottom.
+  WideNumber splitTimes(WideNumber factor, FloatingPointStatus& status) const noexcept;
+  WideNumber splitDividedBy(WideNumber divisor, FloatingPointStatus& status) const noexcept;
+  double splitToDouble() const noexcept;
+  // A product of significands, in [0.25, 1), or a quotient, in (0.5, 2), brought back to
+  // [0.5, 1) without rounding it again.
+  static WideNumber normalized(double significand, std::int64_t exponent) noexcept;
+  // The same value with its significand in [0.5, 1), or 0, ±infinity or NaN with exponent 0.
+  WideNumber split() const noexcept;
+
+  // The value is scaled_ × 2^exponent_; scaled_ is 0, ±infinity or NaN only with exponent_ 0.
+  double scaled_;
   std::int64_t exponent_;
 };
 

@@ -135,6 +135,28 @@ TEST(TankConversion, AVolumeTextThatIsNotANumberIsAConversionError) {
   EXPECT_EQ(boxes.texts.count(Box::Label7), 0u);
 }
 
+TEST(TankConversion, EveryStepTakesTheVolumeTheBoxShowsThen) {
+  // Something else rewrites the volume box after the second derived figure: the figures after
+  // it follow the new text, the ones before keep the written volume.
+  class RewritingBoxes : public FakeBoxes {
+  public:
+    using FakeBoxes::FakeBoxes;
+    PropertyStatus read(Box box, std::u16string& text) override {
+      if (box == Box::Label5 && ++volumeReads == 3) {
+        texts[Box::Label5] = u"100";
+      }
+      return FakeBoxes::read(box, text);
+    }
+    int volumeReads = 0;
+  };
+  RewritingBoxes boxes(u"90", u"45", u"45");
+  convertTank(boxes);
+  EXPECT_EQ(boxes.texts[Box::Label7], u"145.8");
+  EXPECT_EQ(boxes.texts[Box::Label8], u"182.25");
+  EXPECT_EQ(boxes.texts[Box::Label11], u"300");
+  EXPECT_EQ(boxes.texts[Box::Label13], u"500");
+}
+
 TEST(TankConversion, ConvertingAgainWritesTheSameTexts) {
   FakeBoxes boxes(u"60", u"45", u"45");
   convertTank(boxes);

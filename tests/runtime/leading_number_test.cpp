@@ -112,6 +112,17 @@ TEST(LeadingNumber, LongTextsAreRoundedCorrectly) {
                   {u"9007199254740993.0000000000000000000001", bitsOf(9007199254740994.0)}});
 }
 
+TEST(LeadingNumber, TheDecidingDigitCountsAtEveryLength) {
+  // Halfway between two doubles, decided by a last 1: lengths about where a short number's
+  // copy stops fitting on the stack.
+  for (std::size_t length = 120; length <= 136; ++length) {
+    std::u16string text = u"9007199254740993.";
+    text.append(length - text.size() - 1, u'0').append(u"1");
+    expectReadings(
+        {{text, bitsOf(9007199254740994.0)}, {text + u"cm", bitsOf(9007199254740994.0)}});
+  }
+}
+
 TEST(LeadingNumber, HardInputsForX87ParsingAreExact) {
   expectReadings({{u"7.669839545176445e24", bitsOf(7.669839545176445e24)},
                   {u"36802087597862e9", bitsOf(36802087597862e9)}});

@@ -44,6 +44,9 @@ TEST(WideNumber, IntermediatesBeyondTheDoubleRangeComeBack) {
       {90, 45, 45, 1000, bitsOf(182.25)},
       {60, 30, 36, 1000, bitsOf(64.8)},
       {1.7976931348623157e308, 2, 0.5, 1, testing::largestDoubleBits},
+      // Just below the smallest normal double the product keeps 53 bits; a double would round
+      // it up to 2^-1022 on the coarser subnormal grid.
+      {0x1.fffffffffffffp-1, 0x1p-1022, 0x1p100, 1, bitsOf(0x1.fffffffffffffp-923)},
   };
   for (const Chain& chain : table) {
     FloatingPointStatus status;
