@@ -3,9 +3,7 @@
 #include "runtime/run_time_error.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
-#include <system_error>
 
 namespace velmora::window {
 
@@ -22,7 +20,7 @@ const wchar_t* wide(const std::u16string& text) noexcept {
 }
 
 [[noreturn]] void throwLastError(const char* what) {
-  throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+  throw WindowError(what, GetLastError());
 }
 
 // Windows 10's per-monitor functions, looked up at run time so the program still starts on
@@ -281,7 +279,7 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
       return;
     }
   }
-  throw std::invalid_argument("FormWindow::onClick: no such button");
+  throw WindowError("FormWindow::onClick: no such button", ERROR_INVALID_PARAMETER);
 }
 
 void FormWindow::show(int showCommand) {

@@ -5,11 +5,26 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string_view>
 #include <vector>
 
 namespace velmora::window {
+
+// A Windows call that building a window needed failed: the call's name and its error code.
+// Deliberately slight (no std::string inside), so the program carries no string machinery for
+// an error it meets only when Windows itself is failing.
+class WindowError : public std::exception {
+public:
+  WindowError(const char* call, unsigned long code) noexcept : call_(call), code_(code) {}
+  const char* what() const noexcept override { return call_; }
+  unsigned long code() const noexcept { return code_; }
+
+private:
+  const char* call_;
+  unsigned long code_;
+};
 
 // A top-level window built from a FormDescription: one child per row, in the table's order.
 // It owns its fonts, brushes and bitmaps, keeps the controls placed by the window's dpi, and
