@@ -1,27 +1,19 @@
 #include "conversion/tank_boxes.h"
 
+#include <array>
+
 namespace velmora {
 
+namespace {
+
+// In the order of Box.
+constexpr std::array<std::u16string_view, 8> boxNames{u"Text1",  u"Text2",  u"Text3",   u"Label5",
+                                                      u"Label7", u"Label8", u"Label11", u"Label13"};
+
+} // namespace
+
 std::u16string_view boxName(Box box) noexcept {
-  switch (box) {
-  case Box::Text1:
-    return u"Text1";
-  case Box::Text2:
-    return u"Text2";
-  case Box::Text3:
-    return u"Text3";
-  case Box::Label5:
-    return u"Label5";
-  case Box::Label7:
-    return u"Label7";
-  case Box::Label8:
-    return u"Label8";
-  case Box::Label11:
-    return u"Label11";
-  case Box::Label13:
-    return u"Label13";
-  }
-  return u"?";
+  return boxNames[static_cast<std::size_t>(box)];
 }
 
 std::u16string_view textPropertyName(Box box) noexcept {
