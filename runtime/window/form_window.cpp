@@ -76,12 +76,10 @@ bool installed(std::u16string_view face, HDC screen) noexcept {
 
 // The first of the font's faces that GDI has; asking for each by name is much quicker at start
 // than listing every installed family.
-std::u16string chooseFace(const FontDescription& font) {
-  const HDC screen = GetDC(nullptr);
+std::u16string chooseFace(const FontDescription& font, HDC screen) {
   const auto found =
       std::find_if(font.faces.begin(), font.faces.end(),
                    [screen](std::u16string_view face) { return installed(face, screen); });
-  ReleaseDC(nullptr, screen);
   if (found != font.faces.end())
     return std::u16string(*found);
   // None installed: let GDI map the first name to what it has.
@@ -178,8 +176,10 @@ private:
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     : description_(description) {
   registerClass(instance, description.icon, &FormWindow::procedure);
+  const HDC screen = GetDC(nullptr);
   for (const FontDescription& font : description.fonts)
-    faces_.push_back(chooseFace(font));
+    faces_.push_back(chooseFace(font, screen));
+  ReleaseDC(nullptr, screen);
 
   const std::u16string caption(description.caption);
   if (!CreateWindowExW(frameExStyle, className, wide(caption), frameStyle, CW_USEDEFAULT,
