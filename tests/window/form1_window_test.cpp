@@ -172,11 +172,6 @@ TEST_F(Form1Window, IsAFixedCentredWindowWithACloseBoxOnly) {
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP));
   EXPECT_TRUE(IsWindowVisible(window));
 
-  RECT client{};
-  GetClientRect(window, &client);
-  EXPECT_EQ(client.right, pixels(3060));
-  EXPECT_EQ(client.bottom, pixels(5400));
-
   RECT frame{};
   GetWindowRect(window, &frame);
   MONITORINFO monitor{};
@@ -247,14 +242,37 @@ TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
       break;
     }
 
-    const RECT place = placeInParent(child);
-    EXPECT_EQ(place.left, pixels(row.left));
-    EXPECT_EQ(place.top, pixels(row.top));
-    EXPECT_EQ(place.right - place.left, pixels(row.width));
-    EXPECT_EQ(place.bottom - place.top, pixels(row.height));
-
     EXPECT_EQ(textOf(child), row.text);
   }
+}
+
+// The client area, every row's place and every font's height, as they must be at dpi.
+void expectLaidOutAt(const FormWindow& form, int dpi) {
+  RECT client{};
+  GetClientRect(form.handle(), &client);
+  EXPECT_EQ(client.right, window::twipsToPixels(form1().clientWidth, dpi));
+  EXPECT_EQ(client.bottom, window::twipsToPixels(form1().clientHeight, dpi));
+  for (const auto& row : form1().controls) {
+    SCOPED_TRACE(label(row));
+    const HWND child = form.control(row.name, row.index);
+    const RECT place = placeInParent(child);
+    EXPECT_EQ(place.left, window::twipsToPixels(row.left, dpi));
+    EXPECT_EQ(place.top, window::twipsToPixels(row.top, dpi));
+    EXPECT_EQ(place.right - place.left, window::twipsToPixels(row.width, dpi));
+    EXPECT_EQ(place.bottom - place.top, window::twipsToPixels(row.height, dpi));
+    if (row.font == window::noFont)
+      continue;
+    LOGFONTW logFont{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof logFont,
+               &logFont);
+    EXPECT_EQ(
+        logFont.lfHeight,
+        window::fontHeight(form1().fonts[static_cast<std::size_t>(row.font)].centipoints, dpi));
+  }
+}
+
+TEST_F(Form1Window, LaysEveryRowOutAtTheScreensDpi) {
+  expectLaidOutAt(*form, screenDpi());
 }
 
 TEST_F(Form1Window, GivesEveryControlItsFont) {
@@ -272,7 +290,6 @@ TEST_F(Form1Window, GivesEveryControlItsFont) {
     const std::u16string_view face(reinterpret_cast<const char16_t*>(logFont.lfFaceName));
     EXPECT_NE(std::find(wanted.faces.begin(), wanted.faces.end(), face), wanted.faces.end())
         << narrow(face);
-    EXPECT_EQ(logFont.lfHeight, window::fontHeight(wanted.centipoints, screenDpi()));
     EXPECT_EQ(logFont.lfCharSet, wanted.charset);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
@@ -377,27 +394,7 @@ TEST(Form1DpiChange, LaysTheWindowOutAgainAtTheNewDpi) {
   pumpMessages(std::chrono::milliseconds(100));
 
   EXPECT_EQ(moved.dpi(), dpi);
-  RECT client{};
-  GetClientRect(moved.handle(), &client);
-  EXPECT_EQ(client.right, window::twipsToPixels(3060, dpi));
-  EXPECT_EQ(client.bottom, window::twipsToPixels(5400, dpi));
-  for (const auto& row : form1().controls) {
-    SCOPED_TRACE(label(row));
-    const HWND child = moved.control(row.name, row.index);
-    const RECT place = placeInParent(child);
-    EXPECT_EQ(place.left, window::twipsToPixels(row.left, dpi));
-    EXPECT_EQ(place.top, window::twipsToPixels(row.top, dpi));
-    EXPECT_EQ(place.right - place.left, window::twipsToPixels(row.width, dpi));
-    EXPECT_EQ(place.bottom - place.top, window::twipsToPixels(row.height, dpi));
-    if (row.font == window::noFont)
-      continue;
-    LOGFONTW logFont{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof logFont,
-               &logFont);
-    EXPECT_EQ(
-        logFont.lfHeight,
-        window::fontHeight(form1().fonts[static_cast<std::size_t>(row.font)].centipoints, dpi));
-  }
+  expectLaidOutAt(moved, dpi);
 }
 
 // The Velmora.exe of this build, as Wine names it.
