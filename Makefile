@@ -28,6 +28,9 @@ test: deps
 	ctest --preset win64
 
 bench: deps
+	cmake --preset win32
+	cmake --build --preset win32 --target Velmora
+	@stat -c 'Velmora.exe (32-bit): %s bytes; the aim is under 512 KiB (524288 bytes)' build/win32/Velmora.exe
 	cmake --preset native
 	cmake --build --preset native --target conversion_bench
 	build/native/bench/conversion_bench
