@@ -6,9 +6,6 @@
 RUN_PRESET := $(shell tools/can-run-win32 && echo win32 || echo win64)
 RUN_BITS := $(if $(filter win32,$(RUN_PRESET)),32,64)
 
-# The win32 build's Wine sessions, which a virtual machine keeps in memory.
-WIN32_WINE_STATES := wine wine-144dpi wine-user
-
 deps:
 	@tools/install-deps
 
@@ -22,7 +19,7 @@ test: deps
 	@if tools/can-run-win32; then ctest --preset win32; else \
 	  echo "win32: this kernel cannot run 32-bit programs; running its tests in a virtual machine" \
 	       "whose kernel can (tools/vm-run, about 10 minutes)."; \
-	  tools/vm-run build/vm $(WIN32_WINE_STATES:%=--tmpfs build/win32/%) -- ctest --preset win32; fi
+	  tools/vm-run build/vm --tmpfs build/win32/wine-sessions -- ctest --preset win32; fi
 	cmake --preset win64
 	cmake --build --preset win64
 	ctest --preset win64
@@ -53,9 +50,9 @@ soak: deps
 	cmake --preset $(RUN_PRESET)
 	cmake --build --preset $(RUN_PRESET) --target velmora_user_test
 	VELMORA_STORM_EVENTS=$(SOAK_EVENTS) VELMORA_STORM_SEED=$(SOAK_SEED) \
-	  tools/wine-run build/$(RUN_PRESET)/wine-user $(RUN_BITS) \
+	  tools/wine-run build/$(RUN_PRESET)/wine-sessions/wine_user $(RUN_BITS) \
 	  build/$(RUN_PRESET)/tests/velmora_user_test.exe --gtest_filter='VelmoraStorm.*'; \
-	  status=$$?; tools/wine-run build/$(RUN_PRESET)/wine-user $(RUN_BITS) --stop; exit $$status
+	  status=$$?; tools/wine-run build/$(RUN_PRESET)/wine-sessions/wine_user $(RUN_BITS) --stop; exit $$status
 
 # Opens Velmora under Wine.
 run: deps

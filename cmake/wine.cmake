@@ -14,20 +14,24 @@ else()
   set(VELMORA_WINE_BITS 64)
 endif()
 
-set(VELMORA_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+# Each Wine session of the tests lives in a folder of its own under VELMORA_WINE_SESSIONS.
+set(VELMORA_WINE_SESSIONS ${CMAKE_BINARY_DIR}/wine-sessions)
+set(VELMORA_WINE_STATE ${VELMORA_WINE_SESSIONS}/wine)
 set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORA_WINE_RUN} ${VELMORA_WINE_STATE} ${VELMORA_WINE_BITS})
 
-# velmora_wine_fixture(NAME STATE [DPI]): the Wine session kept in STATE, set up by the test NAME_start
-# before the tests that require the fixture NAME and torn down by NAME_stop after them. Every
-# Windows test requires the "wine" fixture, the session in VELMORA_WINE_STATE, unless it needs
-# a session of its own. With DPI, the session's screen has that many dots per inch.
-function(velmora_wine_fixture name state)
+# velmora_wine_fixture(NAME [DPI]): the Wine session kept in VELMORA_WINE_SESSIONS/NAME, set up
+# by the test NAME_start before the tests that require the fixture NAME and torn down by
+# NAME_stop after them. Every Windows test requires the "wine" fixture, the session in
+# VELMORA_WINE_STATE, unless it needs a session of its own. With DPI, the session's screen has
+# that many dots per inch.
+function(velmora_wine_fixture name)
+  set(state ${VELMORA_WINE_SESSIONS}/${name})
   add_test(NAME ${name}_start COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --start)
   add_test(NAME ${name}_stop COMMAND ${VELMORA_WINE_RUN} ${state} ${VELMORA_WINE_BITS} --stop)
   set_tests_properties(${name}_start PROPERTIES FIXTURES_SETUP ${name})
   set_tests_properties(${name}_stop PROPERTIES FIXTURES_CLEANUP ${name})
-  if(ARGC GREATER 2)
-    set_tests_properties(${name}_start PROPERTIES ENVIRONMENT VELMORA_DPI=${ARGV2})
+  if(ARGC GREATER 1)
+    set_tests_properties(${name}_start PROPERTIES ENVIRONMENT VELMORA_DPI=${ARGV1})
   endif()
 endfunction()
