@@ -38,9 +38,8 @@ int windowDpi(HWND window) noexcept {
     if (const UINT dpi = getDpiForWindow(window))
       return static_cast<int>(dpi);
   }
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const ScreenDc screen(GetDC(nullptr));
+  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
   return dpi > 0 ? dpi : 96;
 }
 
@@ -176,10 +175,9 @@ private:
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     : description_(description) {
   registerClass(instance, description.icon, &FormWindow::procedure);
-  const HDC screen = GetDC(nullptr);
+  const ScreenDc screen(GetDC(nullptr));
   for (const FontDescription& font : description.fonts)
-    faces_.push_back(chooseFace(font, screen));
-  ReleaseDC(nullptr, screen);
+    faces_.push_back(chooseFace(font, screen.get()));
 
   const std::u16string caption(description.caption);
   if (!CreateWindowExW(frameExStyle, className, wide(caption), frameStyle, CW_USEDEFAULT,

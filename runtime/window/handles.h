@@ -48,9 +48,15 @@ inline void destroyWindow(HWND window) noexcept {
     DestroyWindow(window);
 }
 
+inline void releaseScreenDc(HDC screen) noexcept {
+  ReleaseDC(nullptr, screen);
+}
+
 using Font = UniqueHandle<HFONT, deleteGdiObject<HFONT>>;
 using Brush = UniqueHandle<HBRUSH, deleteGdiObject<HBRUSH>>;
 using Bitmap = UniqueHandle<HBITMAP, deleteGdiObject<HBITMAP>>;
 using WindowHandle = UniqueHandle<HWND, destroyWindow>;
+// The whole screen's device context, from GetDC(nullptr).
+using ScreenDc = UniqueHandle<HDC, releaseScreenDc>;
 
 } // namespace velmora::window
