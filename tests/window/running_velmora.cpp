@@ -297,7 +297,7 @@ RECT RunningVelmora::clientRect() const {
   return rect;
 }
 
-POINT RunningVelmora::closeBox() const {
+RECT RunningVelmora::closeBoxRect() const {
   RECT frame{};
   GetWindowRect(form_, &frame);
   RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
@@ -313,6 +313,11 @@ POINT RunningVelmora::closeBox() const {
   }
   if (found.left > found.right)
     fail("Velmora's window shows no close box");
+  return found;
+}
+
+POINT RunningVelmora::closeBox() const {
+  const RECT found = closeBoxRect();
   return {(found.left + found.right) / 2, (found.top + found.bottom) / 2};
 }
 

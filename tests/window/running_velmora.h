@@ -83,7 +83,9 @@ public:
   POINT centre(std::u16string_view name) const;
   // The window's inside, on the screen.
   RECT clientRect() const;
-  // Where the title bar's close box is, as the window itself answers WM_NCHITTEST.
+  // Where the title bar's close box is, as the window itself answers WM_NCHITTEST, to within a
+  // pixel; and its centre.
+  RECT closeBoxRect() const;
   POINT closeBox() const;
 
   // A box's text, read with WM_GETTEXT.

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 namespace velmora {
 namespace {
 
@@ -128,6 +132,51 @@ TEST(VelmoraByHand, EndsAtOnceWithExitCodeZero) {
         UserInput().click(way.closeBox ? velmora.closeBox() : velmora.centre(u"Command2")));
     EXPECT_EQ(velmora.exitCode(10s), 0u);
   }
+}
+
+// Wine draws the close box's cross as a character of its own Marlett font; a prefix that lacks
+// the font shows a letter there instead. A cross's ink is the same mirrored left to right; a
+// letter's is not.
+TEST(VelmoraByHand, ShowsACrossInItsCloseBox) {
+  RunningVelmora velmora;
+  RECT box = velmora.closeBoxRect();
+  // Inside the box's raised edges, whose dark sides would count as ink.
+  InflateRect(&box, -3, -3);
+  const int width = box.right - box.left, height = box.bottom - box.top;
+  ASSERT_GT(width, 4);
+  ASSERT_GT(height, 4);
+
+  const window::ScreenDc screen(GetDC(nullptr));
+  const HDC memory = CreateCompatibleDC(screen.get());
+  const window::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  const HGDIOBJ previous = SelectObject(memory, bitmap.get());
+  BitBlt(memory, 0, 0, width, height, screen.get(), box.left, box.top, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+  GetDIBits(memory, bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info,
+            DIB_RGB_COLORS);
+  DeleteDC(memory);
+
+  const auto ink = [&](int x, int y) {
+    const std::uint32_t c = pixels[static_cast<std::size_t>(y * width + x)];
+    return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 3 * 200;
+  };
+  int left = width, right = -1, inked = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (ink(x, y)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        ++inked;
+      }
+  int unmatched = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = left; x <= right; ++x)
+      unmatched += ink(x, y) && !ink(left + right - x, y);
+  EXPECT_GE(inked, 4);
+  EXPECT_LE(unmatched, inked / 10) << inked << " pixels of ink";
 }
 
 TEST(VelmoraByHand, ReportsAFaultInItsOwnBoxAndGoesOn) {
