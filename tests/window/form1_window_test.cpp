@@ -301,6 +301,39 @@ TEST_F(Form1Window, GivesEveryControlItsFont) {
   EXPECT_EQ(window::fontHeight(fonts[3].centipoints, 96), -13);
 }
 
+// The extent of text in a control's font (the face the window chose for it), made at dpi.
+SIZE extentAt(HWND control, const ControlDescription& row, std::u16string_view text, int dpi) {
+  LOGFONTW logFont{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof logFont,
+             &logFont);
+  logFont.lfHeight =
+      window::fontHeight(form1().fonts[static_cast<std::size_t>(row.font)].centipoints, dpi);
+  const window::Font font(CreateFontIndirectW(&logFont));
+  const window::ScreenDc screen(GetDC(nullptr));
+  const HGDIOBJ previous = SelectObject(screen.get(), font.get());
+  SIZE extent{};
+  GetTextExtentPoint32W(screen.get(), reinterpret_cast<const wchar_t*>(text.data()),
+                        static_cast<int>(text.size()), &extent);
+  SelectObject(screen.get(), previous);
+  return extent;
+}
+
+// Every caption, in the face the window chose, fits inside its control on the common screens:
+// nothing wraps out of sight or is cut at an edge.
+TEST_F(Form1Window, FitsEveryCaptionInsideItsControlAtEveryDpi) {
+  for (const int dpi : {96, 120, 144, 192})
+    for (const auto& row : form1().controls) {
+      if (row.text.empty())
+        continue;
+      SCOPED_TRACE(label(row) + " at " + std::to_string(dpi) + " dpi");
+      const SIZE extent = extentAt(control(row.name, row.index), row, row.text, dpi);
+      // A button draws its caption inside its raised edges, two pixels each side at 96 dpi.
+      const int edges = row.kind == Kind::button ? MulDiv(4, dpi, 96) : 0;
+      EXPECT_LE(extent.cx, window::twipsToPixels(row.width, dpi) - edges);
+      EXPECT_LE(extent.cy, window::twipsToPixels(row.height, dpi) - edges);
+    }
+}
+
 TEST_F(Form1Window, TabsThroughTheBoxesThenTheButtons) {
   const HWND window = form->handle();
   const std::array<HWND, 6> order{control(u"Text1"),    control(u"Text2"),    control(u"Text3"),
@@ -343,14 +376,24 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
       EXPECT_EQ(shot.at(x, (place.top + place.bottom) / 2), wanted) << x;
   }
 
-  const RECT note = placeInParent(control(u"Label14", 8));
+  // The note is red to its last character: 位 is drawn in its place on the note's one line,
+  // not wrapped below it out of sight.
+  const ControlDescription& noteRow =
+      *std::find_if(form1().controls.begin(), form1().controls.end(),
+                    [](const ControlDescription& row) { return row.foreground.has_value(); });
+  const HWND noteLabel = control(noteRow.name, noteRow.index);
+  const RECT note = placeInParent(noteLabel);
+  const int lastStarts =
+      note.left + extentAt(noteLabel, noteRow, noteRow.text.substr(0, 10), screenDpi()).cx;
+  const int lastEnds = note.left + extentAt(noteLabel, noteRow, noteRow.text, screenDpi()).cx;
+  ASSERT_LE(lastEnds, note.right);
   int red = 0;
   for (int y = note.top; y < note.bottom; ++y)
-    for (int x = note.left; x < note.right; ++x) {
+    for (int x = lastStarts; x < lastEnds; ++x) {
       const COLORREF c = shot.at(x, y);
-      red += GetRValue(c) > 200 && GetGValue(c) < 90 && GetBValue(c) < 90;
+      red += GetRValue(c) > 200 && GetGValue(c) < 160 && GetBValue(c) < 160;
     }
-  EXPECT_GT(red, 20);
+  EXPECT_GT(red, scaled(scaled(12)));
 
   // Right of the calculator and the title, the banner is its plain sky: blue at the top,
   // nearly white at the bottom.
