@@ -60,8 +60,10 @@ run: deps
 	cmake --build --preset $(RUN_PRESET) --target Velmora
 	tools/open-velmora build/$(RUN_PRESET) $(RUN_BITS)
 
-# Saves Velmora's window, frame and all, as docs/screenshot.png (virtual display, Wine).
+# Saves Velmora's window, frame and all, as docs/screenshot.png and, on a screen of 144 dpi, as
+# docs/screenshot-144dpi.png (virtual display, Wine).
 screenshot: deps
 	cmake --preset win64
 	cmake --build --preset win64 --target Velmora
 	tools/open-velmora build/win64 64 --screenshot docs/screenshot.png
+	VELMORA_DPI=144 tools/open-velmora build/win64 64 --screenshot docs/screenshot-144dpi.png
