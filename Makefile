@@ -1,5 +1,5 @@
 # The two commands of the README, and the checks beside them.
-.PHONY: test bench fuzz soak run deps screenshot
+.PHONY: test bench fuzz soak run deps screenshot dist
 
 # The Windows build that runs here: 32-bit where this machine runs 32-bit programs, 64-bit
 # elsewhere.
@@ -23,6 +23,11 @@ test: deps
 	cmake --preset win64
 	cmake --build --preset win64
 	ctest --preset win64
+
+# The zip that keepers download: build/dist/Velmora-<version>.zip, with SHA256SUMS beside it.
+dist: deps
+	cmake --preset win32
+	cmake --build --preset win32 --target dist
 
 bench: deps
 	cmake --preset win32

@@ -3,6 +3,8 @@
 #include "test_hooks.h"
 #include "window/form1.h"
 
+#include <winternl.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -225,6 +227,26 @@ std::u16string messageText(HWND box) {
   return {};
 }
 
+constexpr wchar_t velmoraSettings[] = L"Software\\Wine\\AppDefaults\\Velmora.exe";
+
+WineWindowsVersion::WineWindowsVersion(std::string_view version) {
+  const std::wstring value(version.begin(), version.end());
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, velmoraSettings, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
+    fail("cannot open Wine's settings for Velmora.exe");
+  const LONG set =
+      RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  if (set != ERROR_SUCCESS)
+    fail("cannot set the Windows version Wine tells Velmora.exe");
+}
+
+WineWindowsVersion::~WineWindowsVersion() {
+  RegDeleteKeyW(HKEY_CURRENT_USER, velmoraSettings);
+}
+
 RunningVelmora::RunningVelmora() {
   joinTestDesktop();
   std::wstring commandLine = L"\"" + windowsPath(VELMORA_EXE).wstring() + L"\"";
@@ -368,6 +390,21 @@ void RunningVelmora::perform(const UserInput& input) const {
         return false;
       },
       "Velmora to take the input");
+}
+
+std::pair<DWORD, DWORD> RunningVelmora::windowsVersion() const {
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(process_.get(), ProcessBasicInformation, &basic, sizeof basic,
+                                nullptr) != 0)
+    fail("cannot find Velmora's process environment block");
+  // OSMajorVersion and OSMinorVersion, side by side in the block.
+  constexpr std::size_t versionOffset = sizeof(void*) == 8 ? 0x118 : 0xa4;
+  ULONG version[2]{};
+  if (!ReadProcessMemory(process_.get(),
+                         reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + versionOffset,
+                         version, sizeof version, nullptr))
+    failWithLastError("reading Velmora's Windows version");
+  return {version[0], version[1]};
 }
 
 HWND RunningVelmora::focus() const {

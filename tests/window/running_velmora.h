@@ -26,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmora::testing {
@@ -103,6 +104,9 @@ public:
   void send(const UserInput& input) const;
 
   HWND focus() const;
+  // The Windows version that Velmora was told at its start, major and minor, as its process
+  // environment block holds it for GetVersionEx.
+  std::pair<DWORD, DWORD> windowsVersion() const;
   // Velmora's message box, or null when none shows.
   HWND messageBox() const;
   // Whether the window answers a message within a few seconds.
@@ -120,6 +124,16 @@ private:
   OwnedHandle takenKeys_;
   OwnedHook keysHook_;
   OwnedHook planter_;
+};
+
+// For as long as it lives, Wine tells every Velmora.exe started that it runs on the given
+// Windows version ("winxp", "win7", "win10"): winecfg's setting for one program.
+class WineWindowsVersion {
+public:
+  explicit WineWindowsVersion(std::string_view version);
+  WineWindowsVersion(const WineWindowsVersion&) = delete;
+  WineWindowsVersion& operator=(const WineWindowsVersion&) = delete;
+  ~WineWindowsVersion();
 };
 
 // A window's text, read with WM_GETTEXT, so it also works across processes.

@@ -76,6 +76,24 @@ TEST(VelmoraByHand, ConvertsTheTanksTypedIntoIt) {
   }
 }
 
+TEST(VelmoraByHand, ConvertsOnTheOldestWindowsItClaimsOnWindows7AndOn10) {
+  // XP's 64-bit edition is a later Windows, 5.2; the released program is the 32-bit one.
+  constexpr bool is64 = sizeof(void*) == 8;
+  const struct {
+    const char* wineName;
+    DWORD major, minor;
+  } versions[] = {
+      {is64 ? "winxp64" : "winxp", 5, is64 ? 2u : 1u}, {"win7", 6, 1}, {"win10", 10, 0}};
+  for (const auto& windows : versions) {
+    SCOPED_TRACE(windows.wineName);
+    const testing::WineWindowsVersion told(windows.wineName);
+    RunningVelmora velmora;
+    EXPECT_EQ(velmora.windowsVersion(), std::pair(windows.major, windows.minor));
+    velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
+    EXPECT_EQ(velmora.results(), tank90);
+  }
+}
+
 TEST(VelmoraByHand, NeitherConvertsNorEndsOnEnterOrEsc) {
   RunningVelmora velmora;
   velmora.perform(fillIn(velmora, "90", "45", "45")
