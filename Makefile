@@ -1,5 +1,5 @@
 # The two commands of the README, and the checks beside them.
-.PHONY: test bench fuzz soak run deps screenshot dist
+.PHONY: test test-native test-win32 test-win64 bench fuzz soak run deps screenshot dist
 
 # The Windows build that runs here: 32-bit where this machine runs 32-bit programs, 64-bit
 # elsewhere.
@@ -9,17 +9,33 @@ RUN_BITS := $(if $(filter win32,$(RUN_PRESET)),32,64)
 deps:
 	@tools/install-deps
 
-# Every test in every build: Linux first, then the Windows builds under Wine.
+# Every test in every build: Linux first, then the Windows builds under Wine. Ends with the
+# time each preset took, the failed one included.
 test: deps
+	@summary=""; status=0; \
+	for preset in native win32 win64; do \
+	  start=$$(date +%s); \
+	  $(MAKE) --no-print-directory test-$$preset || status=$$?; \
+	  summary="$$summary  $$preset: $$(($$(date +%s) - start)) s"; \
+	  if [ $$status -ne 0 ]; then summary="$$summary, FAILED"; break; fi; \
+	done; \
+	echo "make test, time per preset:$$summary"; \
+	exit $$status
+
+test-native:
 	cmake --preset native
 	cmake --build --preset native
 	ctest --preset native
+
+test-win32:
 	cmake --preset win32
 	cmake --build --preset win32
 	@if tools/can-run-win32; then ctest --preset win32; else \
 	  echo "win32: this kernel cannot run 32-bit programs; running its tests in a virtual machine" \
 	       "whose kernel can (tools/vm-run, about 10 minutes)."; \
 	  tools/vm-run build/vm --tmpfs build/win32/wine-sessions -- ctest --preset win32; fi
+
+test-win64:
 	cmake --preset win64
 	cmake --build --preset win64
 	ctest --preset win64

@@ -66,9 +66,13 @@ std::string readFile(const std::filesystem::path& path) {
 
 // Runs one xdotool script and waits for xdotool to finish. Wine starts a Linux program from
 // CreateProcess but hands back no handle to wait on, so a shell around xdotool leaves its exit
-// status in a file, complete once renamed into place.
+// status in a file, complete once renamed into place. The files lie in a folder of this
+// process's own, so that two runs of the same build (a soak beside make test) never share them;
+// Wine's process ids are only unique within one Wine session, hence the time beside it.
 void runXdotool(const std::string& script) {
-  const std::string folder = VELMORA_USER_TEST_DIR;
+  static const std::string folder = std::string(VELMORA_USER_TEST_DIR) + "/" +
+                                    std::to_string(GetCurrentProcessId()) + "-" +
+                                    std::to_string(GetTickCount64());
   const std::filesystem::path windowsFolder = windowsPath(folder);
   std::filesystem::create_directories(windowsFolder);
   const std::filesystem::path status = windowsFolder / L"input.status";
