@@ -157,7 +157,8 @@ public:
       fail(value,
            std::string("reads back as a double written as ").append(shown(numberToText(readBack))));
     }
-    const bool exact = std::isinf(value) || significantDigits(text) > 15;
+    const bool exact =
+        std::isinf(value) || significantDigits(text) > 15 || formatNumber(value).readsBackExactly;
     if (exact && bitsOf(readBack) != bitsOf(value)) {
       fail(value, shown(text) + " does not read back exactly");
     }
