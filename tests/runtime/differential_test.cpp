@@ -394,7 +394,9 @@ TEST(NumberTextDifferential, ShortestTextsOfAtMostFifteenDigitsAreTheRoundedOnes
     const std::size_t count = 1 + random() % 15;
     std::string digits = randomDigits(random, count);
     digits[0] = static_cast<char>('1' + random() % 9);
-    const int exponent = static_cast<int>(random() % 620) - 308;
+    // Every other one scaled into or near the plain range, where the text is laid out plainly.
+    const int exponent =
+        i % 2 == 0 ? static_cast<int>(random() % 620) - 308 : static_cast<int>(random() % 24) - 20;
     const double value = oracleRead(digits + "e" + std::to_string(exponent));
     check(value);
     check(std::nextafter(value, 0.0));
