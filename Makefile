@@ -54,6 +54,8 @@ bench: deps
 	build/native/bench/conversion_bench
 	cmake --preset $(RUN_PRESET)
 	cmake --build --preset $(RUN_PRESET) --target startup_bench
+	@if [ $(RUN_BITS) = 64 ]; then echo "start-up: this kernel cannot run 32-bit programs," \
+	  "so it is measured on the 64-bit build (a virtual machine's timings would mean nothing)"; fi
 	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --start
 	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) build/$(RUN_PRESET)/bench/startup_bench.exe 20 \
 	  </dev/null; status=$$?; tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --stop; exit $$status

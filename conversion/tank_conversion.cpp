@@ -5,6 +5,8 @@
 #include "runtime/wide_number.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <optional>
 
 namespace velmora {
@@ -26,8 +28,8 @@ constexpr std::array<DerivedFigure, 4> derivedFigures{{
     {Box::Label13, 5}, // suggested flow, tank volumes per hour
 }};
 
-std::u16string readBox(TankBoxes& boxes, Box box) {
-  std::u16string text;
+// Reads into one buffer for the whole conversion, so no read makes a string of its own.
+std::u16string_view readBox(TankBoxes& boxes, Box box, std::u16string& text) {
   if (const PropertyStatus status = boxes.read(box, text); status != propertyCallSucceeded) {
     checkPropertyCall(status, boxName(box), textPropertyName(box));
   }
@@ -42,10 +44,12 @@ void writeBox(TankBoxes& boxes, Box box, std::u16string_view text) {
 
 // The number the volume box's text reads as, in the steps after the one that wrote it. Each
 // step reads the box anew and takes whatever text it shows; but while that is the text written,
-// it reads as the same number every time, so it is converted only once.
+// it reads as the same number every time, so it is converted at most once, and not at all when
+// the text is known to read back as the volume itself.
 class VolumeReadBack {
 public:
-  explicit VolumeReadBack(const NumberText& written) noexcept : written_(written) {}
+  VolumeReadBack(const NumberText& written, double volume) noexcept
+      : written_(written), converted_(written.readsBackExactly), writtenVolume_(volume) {}
 
   double operator()(std::u16string_view shown) {
     if (shown != written_.view()) {
@@ -60,37 +64,48 @@ public:
 
 private:
   const NumberText& written_;
-  bool converted_ = false;
-  double writtenVolume_ = 0.0;
+  bool converted_;
+  double writtenVolume_;
 };
+
+bool isSameDouble(double a, double b) noexcept {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 } // namespace
 
 void convertTank(TankBoxes& boxes) {
-  const NumberText volumeText = [&] {
-    const double width = leadingNumber(readBox(boxes, Box::Text2));
-    const double height = leadingNumber(readBox(boxes, Box::Text3));
-    const double length = leadingNumber(readBox(boxes, Box::Text1));
+  std::u16string shown;
+  const double volume = [&] {
+    const double width = leadingNumber(readBox(boxes, Box::Text2, shown));
+    const double height = leadingNumber(readBox(boxes, Box::Text3, shown));
+    const double length = leadingNumber(readBox(boxes, Box::Text1, shown));
     FloatingPointStatus status;
-    const WideNumber volume = WideNumber(length)
-                                  .times(WideNumber(width), status)
-                                  .times(WideNumber(height), status)
-                                  .dividedBy(WideNumber(cubicCentimetresPerLitre), status);
+    const WideNumber wide = WideNumber(length)
+                                .times(WideNumber(width), status)
+                                .times(WideNumber(height), status)
+                                .dividedBy(WideNumber(cubicCentimetresPerLitre), status);
     status.test();
-    return formatNumber(volume.toDouble());
+    return wide.toDouble();
   }();
+  const NumberText volumeText = formatNumber(volume);
   writeBox(boxes, Box::Label5, volumeText.view());
 
-  VolumeReadBack shownVolume(volumeText);
+  VolumeReadBack shownVolume(volumeText, volume);
   for (const DerivedFigure& figure : derivedFigures) {
     // The volume is re-read from its box so the figures match what is shown.
-    WideNumber result(shownVolume(readBox(boxes, Box::Label5)));
+    WideNumber result(shownVolume(readBox(boxes, Box::Label5, shown)));
     FloatingPointStatus status;
     if (figure.factor) {
       result = result.times(WideNumber(*figure.factor), status);
     }
     status.test();
-    writeBox(boxes, figure.box, formatNumber(result.toDouble()).view());
+    // A figure that is the volume itself, as the suggested light is, shows the volume's text.
+    if (const double value = result.toDouble(); isSameDouble(value, volume)) {
+      writeBox(boxes, figure.box, volumeText.view());
+    } else {
+      writeBox(boxes, figure.box, formatNumber(value).view());
+    }
   }
 }
 

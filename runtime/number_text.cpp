@@ -16,6 +16,10 @@ namespace {
 constexpr int shownDigits = 15;
 constexpr int smallestPlainExponent = -4;
 constexpr int largestPlainExponent = 14;
+// The same bounds on a number whose shortest text is the one shown: 1E-4 and 1E+15 are the
+// doubles nearest them, and no other double's shortest text reads 1E-4 or 1E+15.
+constexpr double smallestPlainMagnitude = 1e-4;
+constexpr double plainMagnitudeLimit = 1e15;
 
 constexpr std::u16string_view infinityText = u"∞";
 constexpr std::u16string_view negativeInfinityText = u"-∞";
@@ -27,6 +31,7 @@ struct Decimal {
   char digits[24];
   int count = 0;
   int exponent = 0;
+  bool shortest = false; // the shortest text that reads back exactly
 };
 
 // Reads a scientific form with the given number of significant digits ("d.ddde±XX", no point
@@ -48,24 +53,36 @@ Decimal decompose(const char* text, const char* end, int significantDigits) {
   return decimal;
 }
 
+// The shortest text that reads back as the number: "d" or "d.ddd" before the exponent mark.
+Decimal shortestDecimal(const char* text, const char* end) {
+  const auto beforeMark = static_cast<int>(std::find(text, end, 'e') - text);
+  Decimal decimal = decompose(text, end, beforeMark == 1 ? 1 : beforeMark - 1);
+  decimal.shortest = true;
+  return decimal;
+}
+
 Decimal roundedDecimal(double magnitude) {
   char text[40];
+  const Decimal shortest = shortestDecimal(
+      text, std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr);
+  // A normal double whose shortest text has at most 15 digits has that text as its 15-digit one,
+  // trailing zeros dropped, and the shortest form is the cheaper one to ask for. Below the
+  // normal range a double holds fewer digits: 5E-324 is 4.94065645841247E-324.
+  if (shortest.count <= shownDigits && magnitude >= std::numeric_limits<double>::min()) {
+    return shortest;
+  }
   const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
                                  shownDigits - 1)
                        .ptr;
-  Decimal decimal = decompose(text, end, shownDigits);
-  if (decimal.exponent == std::numeric_limits<double>::max_exponent10) {
+  const Decimal rounded = decompose(text, end, shownDigits);
+  if (rounded.exponent == std::numeric_limits<double>::max_exponent10) {
     // 15 digits of the few largest doubles round past the largest double.
     double readBack = 0.0;
     if (std::from_chars(text, end, readBack).ec == std::errc::result_out_of_range) {
-      const auto shortestEnd =
-          std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
-      const auto beforeMark = static_cast<int>(std::find(text, shortestEnd, 'e') - text);
-      decimal =
-          decompose(text, shortestEnd, beforeMark == 1 ? 1 : beforeMark - 1); // "d" or "d.ddd"
+      return shortest;
     }
   }
-  return decimal;
+  return rounded;
 }
 
 // NumberText is long enough for every text numberToText writes.
@@ -125,6 +142,32 @@ void layOut(const Decimal& decimal, bool negative, NumberText& text) {
   appendAscii(text, exponentDigits, end);
 }
 
+// A number in the plain range whose shortest text has at most 15 digits: std::to_chars writes
+// it in plain notation already, exactly as a result box shows it (see roundedDecimal). Returns
+// false, with nothing written, for any other number.
+bool appendShortPlain(double magnitude, bool negative, NumberText& text) {
+  if (magnitude < smallestPlainMagnitude || magnitude >= plainMagnitudeLimit) {
+    return false;
+  }
+  char plain[32]; // at most 17 digits, a point and "0.000"
+  const char* const end =
+      std::to_chars(plain, plain + sizeof plain, magnitude, std::chars_format::fixed).ptr;
+  const char* firstDigit = plain;
+  while (*firstDigit == '0' || *firstDigit == '.') {
+    ++firstDigit;
+  }
+  const bool hasPoint = std::find(firstDigit, end, '.') != end;
+  if (end - firstDigit - hasPoint > shownDigits) {
+    return false;
+  }
+  if (negative) {
+    append(text, u'-');
+  }
+  appendAscii(text, plain, end);
+  text.readsBackExactly = true;
+  return true;
+}
+
 } // namespace
 
 NumberText formatNumber(double value) noexcept {
@@ -133,10 +176,13 @@ NumberText formatNumber(double value) noexcept {
     append(text, notANumberText);
   } else if (std::isinf(value)) {
     append(text, value < 0 ? negativeInfinityText : infinityText);
+    text.readsBackExactly = true;
   } else if (value == 0.0) {
     append(text, u'0');
-  } else {
-    layOut(roundedDecimal(std::fabs(value)), std::signbit(value), text);
+  } else if (!appendShortPlain(std::fabs(value), std::signbit(value), text)) {
+    const Decimal decimal = roundedDecimal(std::fabs(value));
+    layOut(decimal, std::signbit(value), text);
+    text.readsBackExactly = decimal.shortest;
   }
   return text;
 }

@@ -26,6 +26,9 @@ std::u16string numberToText(double value);
 struct NumberText {
   char16_t units[32]; // the longest text, "-1.7976931348623157E+308", takes 24
   std::size_t length = 0;
+  // Whether textToNumber(view()) gives back the very number written, bit for bit: true for the
+  // shortest text that reads back exactly, which is what most figures show, and for infinity.
+  bool readsBackExactly = false;
   std::u16string_view view() const noexcept { return {units, length}; }
 };
 

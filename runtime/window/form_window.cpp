@@ -184,8 +184,12 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                        this))
     throwLastError("CreateWindowExW");
+  // Everything is made at the window's dpi from the start, so no control is placed, given a
+  // font or redrawn twice before the window is first shown.
+  dpi_ = windowDpi(handle());
+  fonts_ = createFonts(dpi_);
   createControls(instance);
-  applyDpi(windowDpi(handle()));
+  fitFrame();
 }
 
 FormWindow::~FormWindow() {
@@ -201,10 +205,14 @@ void FormWindow::createControls(HINSTANCE instance) {
     const ControlClass kind = controlClass(row.kind);
     const std::u16string text(row.text);
     const HWND child = CreateWindowExW(
-        kind.exStyle, kind.name, wide(text), kind.style, 0, 0, 0, 0, handle(),
+        kind.exStyle, kind.name, wide(text), kind.style, twipsToPixels(row.left, dpi_),
+        twipsToPixels(row.top, dpi_), twipsToPixels(row.width, dpi_),
+        twipsToPixels(row.height, dpi_), handle(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + i)), instance, nullptr);
     if (!child)
       throwLastError("CreateWindowExW");
+    if (row.font != noFont)
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.at(row.font).get()), FALSE);
     Control control{&row, child, Brush(), {}};
     if (row.background) {
       control.background = Brush(CreateSolidBrush(colorOf(*row.background)));
@@ -232,11 +240,16 @@ SIZE FormWindow::outerSize() const {
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-void FormWindow::applyDpi(int dpi) {
-  dpi_ = dpi;
+std::vector<Font> FormWindow::createFonts(int dpi) const {
   std::vector<Font> fonts;
   for (std::size_t i = 0; i < description_.fonts.size(); ++i)
     fonts.push_back(createFont(faces_[i], description_.fonts[i], dpi));
+  return fonts;
+}
+
+void FormWindow::applyDpi(int dpi) {
+  dpi_ = dpi;
+  std::vector<Font> fonts = createFonts(dpi);
   for (const Control& control : controls_) {
     const ControlDescription& row = *control.description;
     SetWindowPos(control.handle, nullptr, twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
@@ -248,6 +261,10 @@ void FormWindow::applyDpi(int dpi) {
   }
   // The controls use the new fonts now; the old ones can go.
   fonts_ = std::move(fonts);
+  fitFrame();
+}
+
+void FormWindow::fitFrame() {
   const SIZE size = outerSize();
   SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -255,8 +272,8 @@ void FormWindow::applyDpi(int dpi) {
   // dpi), correct by the difference so the inside is exactly the description's size.
   RECT client{};
   GetClientRect(handle(), &client);
-  const int wider = twipsToPixels(description_.clientWidth, dpi) - client.right;
-  const int taller = twipsToPixels(description_.clientHeight, dpi) - client.bottom;
+  const int wider = twipsToPixels(description_.clientWidth, dpi_) - client.right;
+  const int taller = twipsToPixels(description_.clientHeight, dpi_) - client.bottom;
   if (wider || taller)
     SetWindowPos(handle(), nullptr, 0, 0, size.cx + wider, size.cy + taller,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -64,8 +64,13 @@ private:
                                     LPARAM lParam) noexcept;
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+  std::vector<Font> createFonts(int dpi) const;
+  // Makes the controls at the window's dpi, with their fonts.
   void createControls(HINSTANCE instance);
+  // Moves the window to another dpi: new fonts, every control placed anew, the frame fitted.
   void applyDpi(int dpi);
+  // Sizes the frame so that the inside is the description's size at the window's dpi.
+  void fitFrame();
   SIZE outerSize() const;
   const Control* find(HWND handle) const noexcept;
   void click(Control& control) noexcept;

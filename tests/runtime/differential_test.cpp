@@ -8,6 +8,7 @@
 
 #include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #if defined(_WIN32)
@@ -155,7 +157,8 @@ public:
       fail(value,
            std::string("reads back as a double written as ").append(shown(numberToText(readBack))));
     }
-    const bool exact = std::isinf(value) || significantDigits(text) > 15;
+    const bool exact =
+        std::isinf(value) || significantDigits(text) > 15 || formatNumber(value).readsBackExactly;
     if (exact && bitsOf(readBack) != bitsOf(value)) {
       fail(value, shown(text) + " does not read back exactly");
     }
@@ -336,6 +339,86 @@ std::string randomDigits(std::mt19937_64& random, std::size_t count) {
     digits.push_back(static_cast<char>('0' + random() % 10));
   }
   return digits;
+}
+
+// The significant digits, trailing zeros dropped, and the decimal exponent of a text in
+// scientific form ("d.ddde+XX").
+std::pair<std::string, int> digitsAndExponent(const char* first, const char* last) {
+  std::string digits;
+  const char* at = first;
+  for (; at != last && *at != 'e'; ++at) {
+    if (*at != '.') {
+      digits.push_back(*at);
+    }
+  }
+  while (digits.size() > 1 && digits.back() == '0') {
+    digits.pop_back();
+  }
+  int exponent = 0;
+  std::from_chars(at + (at[1] == '+' ? 2 : 1), last, exponent);
+  return {digits, exponent};
+}
+
+// The shortest text that reads back as a normal double, when it has at most 15 digits, is its
+// 15-digit text with trailing zeros dropped: numberToText takes it instead of asking for 15
+// digits. Checked on short decimals across the normal range (with their neighbours, which need
+// more digits), on the figures a tank conversion multiplies them into, and at the range's ends.
+TEST(NumberTextDifferential, ShortestTextsOfAtMostFifteenDigitsAreTheRoundedOnes) {
+  std::mt19937_64 random(15);
+  NumberTextChecker checker;
+  int shortOnes = 0;
+  int mismatches = 0;
+  const auto check = [&](double value) {
+    checker.check(value);
+    const double magnitude = std::fabs(value);
+    if (!std::isnormal(magnitude)) {
+      return;
+    }
+    char text[64];
+    const char* end =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+    const auto shortest = digitsAndExponent(text, end);
+    if (shortest.first.size() > 15) {
+      return;
+    }
+    ++shortOnes;
+    const std::string rounded = scientific(magnitude, 14);
+    if (digitsAndExponent(rounded.data(), rounded.data() + rounded.size()) != shortest &&
+        ++mismatches <= 10) {
+      ADD_FAILURE() << scientific(magnitude, 16) << ": shortest "
+                    << std::string(text, static_cast<std::size_t>(end - text)) << ", 15 digits "
+                    << rounded;
+    }
+  };
+  for (int i = 0; i < randomDoubles / 5; ++i) {
+    const std::size_t count = 1 + random() % 15;
+    std::string digits = randomDigits(random, count);
+    digits[0] = static_cast<char>('1' + random() % 9);
+    // Every other one scaled into or near the plain range, where the text is laid out plainly.
+    const int exponent =
+        i % 2 == 0 ? static_cast<int>(random() % 620) - 308 : static_cast<int>(random() % 24) - 20;
+    const double value = oracleRead(digits + "e" + std::to_string(exponent));
+    check(value);
+    check(std::nextafter(value, 0.0));
+    check(std::nextafter(value, std::numeric_limits<double>::infinity()));
+    for (const double factor : {0.8, 3.0, 5.0}) {
+      check(value * factor);
+    }
+    const double litres = static_cast<double>(random() % 1000) *
+                          static_cast<double>(random() % 1000) *
+                          static_cast<double>(random() % 1000) / 1000;
+    check(litres);
+    check(litres * 0.8);
+  }
+  for (const double edge : {DBL_MIN, DBL_MAX, 2.2250738585072e-308, 2.2250738585073e-308,
+                            1.79769313486231e308, 1e-307, 1e308}) {
+    check(edge);
+    check(std::nextafter(edge, 0.0));
+    check(std::nextafter(edge, std::numeric_limits<double>::infinity()));
+  }
+  EXPECT_GT(shortOnes, randomDoubles / 5);
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(checker.failures(), 0);
 }
 
 // What may follow a number without continuing it; nothing strtod would read as hexadecimal,

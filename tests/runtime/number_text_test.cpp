@@ -91,17 +91,31 @@ TEST(NumberToText, DoublesNearTheLargestReadBackFinite) {
 }
 
 TEST(TextToNumber, ReadsBackWhatNumberToTextWrites) {
-  const double values[] = {182.25,
-                           0.0001,
-                           1.5e-5,
-                           1e15,
-                           -2.5e-300,
-                           64.8 * 3,
-                           std::numeric_limits<double>::infinity(),
-                           -std::numeric_limits<double>::infinity()};
-  for (double value : values) {
-    const std::u16string text = numberToText(value);
-    EXPECT_EQ(numberToText(textToNumber(text)), text) << ascii(text);
+  struct Case {
+    double value;
+    bool readsBackExactly; // as formatNumber tells
+  };
+  const Case cases[] = {
+      {182.25, true},
+      {0.0001, true},
+      {1.5e-5, true},
+      {1e15, true},
+      {-2.5e-300, true},
+      {64.8 * 3, false},
+      {2.0 / 3.0, false},
+      {fromBits(testing::smallestSubnormalBits), false},
+      {std::numeric_limits<double>::max(), true},
+      {std::numeric_limits<double>::infinity(), true},
+      {-std::numeric_limits<double>::infinity(), true},
+  };
+  for (const Case& c : cases) {
+    const NumberText text = formatNumber(c.value);
+    const std::u16string shown(text.view());
+    EXPECT_EQ(numberToText(textToNumber(shown)), shown) << ascii(shown);
+    EXPECT_EQ(text.readsBackExactly, c.readsBackExactly) << ascii(shown);
+    if (text.readsBackExactly) {
+      EXPECT_EQ(bitsOf(textToNumber(shown)), bitsOf(c.value)) << ascii(shown);
+    }
   }
   EXPECT_TRUE(std::isnan(textToNumber(u"NaN")));
   EXPECT_EQ(bitsOf(textToNumber(u"1.5E-05")), bitsOf(1.5e-5));
