@@ -1,9 +1,29 @@
+// The program's entry point: Form1 built, its two buttons wired, the message loop run.
 #include "conversion/tank_conversion.h"
 #include "runtime/window/form_window.h"
+#include "runtime/window/message_loop.h"
+#include "runtime/window/window_error.h"
 #include "window/form1.h"
 #include "window/form1_boxes.h"
 
 #include <windows.h>
+
+#include <cwchar>
+#include <iterator>
+
+namespace {
+
+// Says that the window cannot open, and why: the failing call, its code and Windows' words
+// for it, so that a user's report names the cause.
+void reportNoWindow(const char* why) noexcept {
+  wchar_t text[400] = L"無法開啟 Velmora 的視窗。\n\n";
+  const int used = static_cast<int>(std::wcslen(text));
+  MultiByteToWideChar(CP_ACP, 0, why, -1, text + used, static_cast<int>(std::size(text)) - used);
+  text[std::size(text) - 1] = L'\0';
+  MessageBoxW(nullptr, text, L"Velmora", MB_OK | MB_ICONERROR);
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   try {
@@ -13,8 +33,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     form.onClick(u"Command2", [&form] { velmora::window::endProgram(form.handle()); });
     form.show(showCommand);
     return velmora::window::runMessageLoop(form.handle());
+  } catch (const velmora::window::WindowError& error) {
+    reportNoWindow(error.what());
+    return 1;
   } catch (...) {
-    MessageBoxW(nullptr, L"無法開啟 Velmora 的視窗。", L"Velmora", MB_OK | MB_ICONERROR);
+    reportNoWindow("");
     return 1;
   }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+// A window described as data: its settings, its fonts and one row per control. The engine
+// (form_window.h) builds a window from it.
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -49,18 +52,5 @@ struct FormDescription {
   std::span<const FontDescription> fonts;
   std::span<const ControlDescription> controls;
 };
-
-// Twips to pixels at a dpi, rounded half away from zero: twipsToPixels(3060, 96) == 204.
-constexpr int twipsToPixels(int twips, int dpi) noexcept {
-  const long long scaled = static_cast<long long>(twips) * dpi;
-  return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
-}
-
-// The LOGFONT height of a font size: negative, so it names the character height.
-// fontHeight(975, 96) == -13.
-constexpr int fontHeight(int centipoints, int dpi) noexcept {
-  const long long scaled = static_cast<long long>(centipoints) * dpi;
-  return -static_cast<int>((scaled + 3600) / 7200);
-}
 
 } // namespace velmora::window

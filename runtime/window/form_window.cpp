@@ -1,9 +1,13 @@
 #include "runtime/window/form_window.h"
 
 #include "runtime/run_time_error.h"
+#include "runtime/window/banner.h"
+#include "runtime/window/dpi.h"
+#include "runtime/window/fonts.h"
+#include "runtime/window/units.h"
+#include "runtime/window/window_error.h"
 
 #include <algorithm>
-#include <string>
 
 namespace velmora::window {
 
@@ -17,113 +21,6 @@ constexpr int firstControlId = 100;
 
 const wchar_t* wide(const std::u16string& text) noexcept {
   return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-[[noreturn]] void throwLastError(const char* what) {
-  throw WindowError(what, GetLastError());
-}
-
-// Windows 10's per-monitor functions, looked up at run time so the program still starts on
-// Windows 7.
-template <typename Function> Function user32Function(const char* name) noexcept {
-  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  const FARPROC found = user32 ? GetProcAddress(user32, name) : nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
-int windowDpi(HWND window) noexcept {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
-  if (getDpiForWindow) {
-    if (const UINT dpi = getDpiForWindow(window))
-      return static_cast<int>(dpi);
-  }
-  const ScreenDc screen(GetDC(nullptr));
-  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : 96;
-}
-
-RECT frameAround(RECT client, int dpi) noexcept {
-  using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = user32Function<AdjustFn>("AdjustWindowRectExForDpi");
-  if (adjustForDpi)
-    adjustForDpi(&client, frameStyle, FALSE, frameExStyle, static_cast<UINT>(dpi));
-  else
-    AdjustWindowRectEx(&client, frameStyle, FALSE, frameExStyle);
-  return client;
-}
-
-COLORREF colorOf(Rgb rgb) noexcept {
-  return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
-int CALLBACK countFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) noexcept {
-  ++*reinterpret_cast<int*>(found);
-  return 0; // one is enough
-}
-
-bool installed(std::u16string_view face, HDC screen) noexcept {
-  LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  if (face.size() >= LF_FACESIZE)
-    return false;
-  std::copy(face.begin(), face.end(), reinterpret_cast<char16_t*>(wanted.lfFaceName));
-  int found = 0;
-  EnumFontFamiliesExW(screen, &wanted, countFace, reinterpret_cast<LPARAM>(&found), 0);
-  return found > 0;
-}
-
-// The first of the font's faces that GDI has; asking for each by name is much quicker at start
-// than listing every installed family.
-std::u16string chooseFace(const FontDescription& font, HDC screen) {
-  const auto found =
-      std::find_if(font.faces.begin(), font.faces.end(),
-                   [screen](std::u16string_view face) { return installed(face, screen); });
-  if (found != font.faces.end())
-    return std::u16string(*found);
-  // None installed: let GDI map the first name to what it has.
-  return font.faces.empty() ? std::u16string() : std::u16string(font.faces.front());
-}
-
-Font createFont(const std::u16string& face, const FontDescription& font, int dpi) {
-  LOGFONTW logFont{};
-  logFont.lfHeight = fontHeight(font.centipoints, dpi);
-  logFont.lfWeight = FW_NORMAL;
-  logFont.lfCharSet = font.charset;
-  logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  logFont.lfQuality = DEFAULT_QUALITY;
-  logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  std::copy_n(face.c_str(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1),
-              reinterpret_cast<char16_t*>(logFont.lfFaceName));
-  Font created(CreateFontIndirectW(&logFont));
-  if (!created)
-    throwLastError("CreateFontIndirectW");
-  return created;
-}
-
-struct ControlClass {
-  const wchar_t* name;
-  DWORD style;
-  DWORD exStyle;
-};
-
-// The one place each kind's window class and styles are decided.
-ControlClass controlClass(Kind kind) noexcept {
-  constexpr DWORD child = WS_CHILD | WS_VISIBLE;
-  switch (kind) {
-  case Kind::label:
-    return {L"STATIC", child | SS_LEFT, 0};
-  case Kind::input:
-    return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-  case Kind::result:
-    return {L"STATIC", child | SS_CENTER, WS_EX_STATICEDGE};
-  case Kind::button:
-    return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
-  case Kind::picture:
-    return {L"STATIC", child | SS_OWNERDRAW, 0};
-  }
-  return {L"STATIC", child, 0};
 }
 
 void registerClass(HINSTANCE instance, int icon, WNDPROC procedure) {
@@ -145,31 +42,6 @@ void registerClass(HINSTANCE instance, int icon, WNDPROC procedure) {
     throwLastError("RegisterClassExW");
 }
 
-// A memory DC for drawing a bitmap, released on every path.
-class MemoryDc {
-public:
-  explicit MemoryDc(HDC like) noexcept : dc_(CreateCompatibleDC(like)) {}
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  ~MemoryDc() {
-    if (dc_) {
-      if (previous_)
-        SelectObject(dc_, previous_);
-      DeleteDC(dc_);
-    }
-  }
-  HDC get() const noexcept { return dc_; }
-  void select(HGDIOBJ object) noexcept {
-    const HGDIOBJ old = SelectObject(dc_, object);
-    if (!previous_)
-      previous_ = old;
-  }
-
-private:
-  HDC dc_;
-  HGDIOBJ previous_ = nullptr;
-};
-
 } // namespace
 
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
@@ -177,7 +49,7 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
   registerClass(instance, description.icon, &FormWindow::procedure);
   const ScreenDc screen(GetDC(nullptr));
   for (const FontDescription& font : description.fonts)
-    faces_.push_back(chooseFace(font, screen.get()));
+    faces_.push_back(firstInstalledFace(font, screen.get()));
 
   const std::u16string caption(description.caption);
   if (!CreateWindowExW(frameExStyle, className, wide(caption), frameStyle, CW_USEDEFAULT,
@@ -188,56 +60,17 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
   // font or redrawn twice before the window is first shown.
   dpi_ = windowDpi(handle());
   fonts_ = createFonts(dpi_);
-  createControls(instance);
+  const auto& rows = description_.controls;
+  controls_.reserve(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    controls_.push_back(createControl(rows[i], handle(), firstControlId + static_cast<int>(i),
+                                      instance, fontOf(rows[i]), dpi_));
   fitFrame();
 }
 
 FormWindow::~FormWindow() {
   // The window goes first, while the fonts and brushes it uses still exist.
   window_ = WindowHandle();
-}
-
-void FormWindow::createControls(HINSTANCE instance) {
-  const auto& rows = description_.controls;
-  controls_.reserve(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const ControlDescription& row = rows[i];
-    const ControlClass kind = controlClass(row.kind);
-    const std::u16string text(row.text);
-    const HWND child = CreateWindowExW(
-        kind.exStyle, kind.name, wide(text), kind.style, twipsToPixels(row.left, dpi_),
-        twipsToPixels(row.top, dpi_), twipsToPixels(row.width, dpi_),
-        twipsToPixels(row.height, dpi_), handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + i)), instance, nullptr);
-    if (!child)
-      throwLastError("CreateWindowExW");
-    if (row.font != noFont)
-      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.at(row.font).get()), FALSE);
-    Control control{&row, child, Brush(), {}};
-    if (row.background) {
-      control.background = Brush(CreateSolidBrush(colorOf(*row.background)));
-      if (!control.background)
-        throwLastError("CreateSolidBrush");
-    }
-    if (row.kind == Kind::input)
-      SendMessageW(child, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
-    Bitmap bitmap;
-    if (row.kind == Kind::picture && row.bitmap) {
-      bitmap = Bitmap(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(row.bitmap),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-      if (!bitmap)
-        throwLastError("LoadImageW");
-    }
-    bitmaps_.push_back(std::move(bitmap));
-    controls_.push_back(std::move(control));
-  }
-}
-
-SIZE FormWindow::outerSize() const {
-  const RECT client{0, 0, twipsToPixels(description_.clientWidth, dpi_),
-                    twipsToPixels(description_.clientHeight, dpi_)};
-  const RECT frame = frameAround(client, dpi_);
-  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 std::vector<Font> FormWindow::createFonts(int dpi) const {
@@ -247,33 +80,34 @@ std::vector<Font> FormWindow::createFonts(int dpi) const {
   return fonts;
 }
 
+HFONT FormWindow::fontOf(const ControlDescription& row) const noexcept {
+  return row.font == noFont ? nullptr : fonts_[static_cast<std::size_t>(row.font)].get();
+}
+
 void FormWindow::applyDpi(int dpi) {
-  dpi_ = dpi;
   std::vector<Font> fonts = createFonts(dpi);
-  for (const Control& control : controls_) {
-    const ControlDescription& row = *control.description;
-    SetWindowPos(control.handle, nullptr, twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
-                 twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    if (row.font != noFont)
-      SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.at(row.font).get()),
-                   TRUE);
-  }
+  dpi_ = dpi;
+  fonts_.swap(fonts);
+  for (const Control& control : controls_)
+    placeControl(control, fontOf(*control.description), dpi);
   // The controls use the new fonts now; the old ones can go.
-  fonts_ = std::move(fonts);
+  fonts.clear();
   fitFrame();
 }
 
 void FormWindow::fitFrame() {
-  const SIZE size = outerSize();
+  const RECT client{0, 0, twipsToPixels(description_.clientWidth, dpi_),
+                    twipsToPixels(description_.clientHeight, dpi_)};
+  const RECT frame = frameAround(client, frameStyle, frameExStyle, dpi_);
+  const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
   SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // Where the frame drawn is not the frame predicted (Wine keeps its frame at the system's
   // dpi), correct by the difference so the inside is exactly the description's size.
-  RECT client{};
-  GetClientRect(handle(), &client);
-  const int wider = twipsToPixels(description_.clientWidth, dpi_) - client.right;
-  const int taller = twipsToPixels(description_.clientHeight, dpi_) - client.bottom;
+  RECT drawn{};
+  GetClientRect(handle(), &drawn);
+  const int wider = client.right - drawn.right;
+  const int taller = client.bottom - drawn.bottom;
   if (wider || taller)
     SetWindowPos(handle(), nullptr, 0, 0, size.cx + wider, size.cy + taller,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -294,7 +128,7 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
       return;
     }
   }
-  throw WindowError("FormWindow::onClick: no such button", ERROR_INVALID_PARAMETER);
+  throw WindowError("FormWindow::onClick, for a button the window lacks,", ERROR_INVALID_PARAMETER);
 }
 
 void FormWindow::show(int showCommand) {
@@ -315,8 +149,8 @@ void FormWindow::show(int showCommand) {
     SetFocus(first);
 }
 
-const FormWindow::Control* FormWindow::find(HWND handle) const noexcept {
-  for (const Control& control : controls_) {
+Control* FormWindow::find(HWND handle) noexcept {
+  for (Control& control : controls_) {
     if (control.handle == handle)
       return &control;
   }
@@ -345,62 +179,27 @@ void FormWindow::click(Control& control) noexcept {
   }
 }
 
-void FormWindow::drawPicture(const DRAWITEMSTRUCT& item) const {
-  const auto at = std::find_if(controls_.begin(), controls_.end(),
-                               [&](const Control& c) { return c.handle == item.hwndItem; });
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  if (at == controls_.end())
-    return;
-  const Bitmap& bitmap = bitmaps_[static_cast<std::size_t>(at - controls_.begin())];
-  BITMAP size{};
-  if (!bitmap || !GetObjectW(bitmap.get(), sizeof size, &size))
-    return;
-  MemoryDc source(item.hDC);
-  if (!source.get())
-    return;
-  source.select(bitmap.get());
-  if (dpi_ == 96) {
-    BitBlt(item.hDC, 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
-  } else {
-    // Drawn at the size it has at 96 dpi, scaled as the rest of the window is.
-    const int oldMode = SetStretchBltMode(item.hDC, HALFTONE);
-    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-    StretchBlt(item.hDC, 0, 0, MulDiv(size.bmWidth, dpi_, 96), MulDiv(size.bmHeight, dpi_, 96),
-               source.get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
-    SetStretchBltMode(item.hDC, oldMode);
-  }
-}
-
-LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-  case WM_CTLCOLORSTATIC: {
-    const Control* control = find(reinterpret_cast<HWND>(lParam));
-    if (!control || (!control->description->background && !control->description->foreground))
-      break;
-    const HDC dc = reinterpret_cast<HDC>(wParam);
-    const ControlDescription& row = *control->description;
-    if (row.foreground)
-      SetTextColor(dc, colorOf(*row.foreground));
-    if (row.background) {
-      SetBkColor(dc, colorOf(*row.background));
-      return reinterpret_cast<LRESULT>(control->background.get());
+  case WM_CTLCOLORSTATIC:
+    if (const Control* control = find(reinterpret_cast<HWND>(lParam))) {
+      if (const HBRUSH brush = colorStatic(*control, reinterpret_cast<HDC>(wParam)))
+        return reinterpret_cast<LRESULT>(brush);
     }
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-  }
+    break;
   case WM_DRAWITEM: {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     const Control* control = find(item.hwndItem);
     if (!control || control->description->kind != Kind::picture)
       break;
-    drawPicture(item);
+    drawPicture(item, control->bitmap.get(), dpi_);
     return TRUE;
   }
   case WM_COMMAND:
     if (HIWORD(wParam) == BN_CLICKED && lParam) {
-      const Control* control = find(reinterpret_cast<HWND>(lParam));
+      Control* control = find(reinterpret_cast<HWND>(lParam));
       if (control && control->description->kind == Kind::button)
-        click(const_cast<Control&>(*control));
+        click(*control);
     }
     // Enter and Esc arrive here as IDOK and IDCANCEL, which no control has: nothing to do.
     return 0;
@@ -452,28 +251,9 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
     return DefWindowProcW(window, message, wParam, lParam);
   }
   try {
-    return self->handle(message, wParam, lParam);
+    return self->onMessage(message, wParam, lParam);
   } catch (...) {
     return DefWindowProcW(window, message, wParam, lParam);
-  }
-}
-
-void endProgram(HWND window) noexcept {
-  DestroyWindow(window); // its WM_DESTROY posts the quit message
-}
-
-int runMessageLoop(HWND window) {
-  MSG message{};
-  for (;;) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0)
-      return static_cast<int>(message.wParam);
-    if (got == -1)
-      return 1;
-    if (IsWindow(window) && IsDialogMessageW(window, &message))
-      continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Owners of Windows handles: each frees its handle once, moves, and never copies.
+
 #include <windows.h>
 
 #include <utility>
@@ -52,11 +54,42 @@ inline void releaseScreenDc(HDC screen) noexcept {
   ReleaseDC(nullptr, screen);
 }
 
+// A window's device context names its window, which ReleaseDC wants back.
+inline void releaseWindowDc(HDC dc) noexcept {
+  ReleaseDC(WindowFromDC(dc), dc);
+}
+
+inline void deleteDc(HDC dc) noexcept {
+  DeleteDC(dc);
+}
+
 using Font = UniqueHandle<HFONT, deleteGdiObject<HFONT>>;
 using Brush = UniqueHandle<HBRUSH, deleteGdiObject<HBRUSH>>;
 using Bitmap = UniqueHandle<HBITMAP, deleteGdiObject<HBITMAP>>;
 using WindowHandle = UniqueHandle<HWND, destroyWindow>;
 // The whole screen's device context, from GetDC(nullptr).
 using ScreenDc = UniqueHandle<HDC, releaseScreenDc>;
+// One window's device context, from GetDC(window).
+using WindowDc = UniqueHandle<HDC, releaseWindowDc>;
+// A device context in memory, from CreateCompatibleDC.
+using MemoryDc = UniqueHandle<HDC, deleteDc>;
+
+// An object selected into a device context for as long as this lives; then what was there
+// before is put back, since neither the context nor the object may be deleted while selected.
+// Declared after the owners of both, so it ends first.
+class Selection {
+public:
+  Selection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+  ~Selection() {
+    if (previous_)
+      SelectObject(dc_, previous_);
+  }
+
+private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 } // namespace velmora::window

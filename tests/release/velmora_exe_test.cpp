@@ -46,7 +46,7 @@ const KnownImports knownImports[] = {
     {"KERNEL32.dll", windows2000,
      "CloseHandle IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
     {"KERNEL32.dll", windowsXp,
-     "CreateSemaphoreW DeleteCriticalSection EnterCriticalSection FreeLibrary "
+     "CreateSemaphoreW DeleteCriticalSection EnterCriticalSection FormatMessageA FreeLibrary "
      "GetCurrentThreadId GetLastError GetModuleHandleA GetModuleHandleW GetProcAddress "
      "GetStartupInfoW InitializeCriticalSection LeaveCriticalSection LoadLibraryA "
      "LoadLibraryW ReleaseSemaphore SetLastError SetUnhandledExceptionFilter Sleep TlsAlloc "

@@ -1,6 +1,8 @@
 #include "window/form1.h"
 
 #include "conversion/tank_boxes.h"
+#include "runtime/window/units.h"
+#include "tests/ascii.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +13,7 @@
 namespace velmora {
 namespace {
 
-// A name for a failure message: ASCII kept, everything else shown as '?'.
-std::string ascii(std::u16string_view text) {
-  std::string shown;
-  for (const char16_t c : text)
-    shown.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  return shown;
-}
+using testing::ascii;
 using window::Kind;
 
 TEST(Twips, BecomePixelsRoundedHalfAwayFromZero) {

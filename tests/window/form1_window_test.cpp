@@ -1,9 +1,12 @@
 // Form1 built for real by the window engine and looked at the way Windows sees it; and the
 // built Velmora.exe's resources, read as data.
 #include "runtime/window/form_window.h"
+#include "runtime/window/units.h"
 #include "window/form1.h"
 
 #include "resource_ids.h"
+#include "tests/ascii.h"
+#include "tests/window/window_reading.h"
 
 #include <gtest/gtest.h>
 
@@ -22,41 +25,23 @@
 namespace velmora {
 namespace {
 
+using testing::ascii;
+using testing::Capture;
+using testing::captureClient;
+using testing::className;
+using testing::windowText;
 using window::ControlDescription;
 using window::FormWindow;
 using window::Kind;
 
-std::string narrow(std::u16string_view text) {
-  std::string shown;
-  for (const char16_t c : text)
-    shown.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  return shown;
-}
-
 std::string label(const ControlDescription& row) {
-  std::string name = narrow(row.name);
+  std::string name = ascii(row.name);
   if (row.index != window::noIndex) {
     name.push_back('(');
     name.append(std::to_string(row.index));
     name.push_back(')');
   }
   return name;
-}
-
-std::u16string textOf(HWND window) {
-  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(
-      window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
-  return text;
-}
-
-std::u16string classOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  std::u16string text(reinterpret_cast<const char16_t*>(name));
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char16_t c) { return c < 0x80 ? static_cast<char16_t>(std::toupper(c)) : c; });
-  return text;
 }
 
 void pumpMessages(std::chrono::milliseconds time) {
@@ -94,45 +79,6 @@ RECT placeInParent(HWND control) {
   return rect;
 }
 
-// The window's client area as 32-bit pixels, top row first.
-struct Capture {
-  int width = 0, height = 0;
-  std::vector<std::uint32_t> pixels;
-
-  COLORREF at(int x, int y) const {
-    const std::uint32_t bgr = pixels[static_cast<std::size_t>(y * width + x)];
-    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
-  }
-};
-
-Capture capture(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  Capture shot;
-  shot.width = client.right;
-  shot.height = client.bottom;
-  shot.pixels.resize(static_cast<std::size_t>(shot.width * shot.height));
-  const HDC source = GetDC(window);
-  const HDC memory = CreateCompatibleDC(source);
-  const HBITMAP bitmap = CreateCompatibleBitmap(source, shot.width, shot.height);
-  const HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = shot.width;
-  info.bmiHeader.biHeight = -shot.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(shot.height), shot.pixels.data(), &info,
-            DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, source);
-  return shot;
-}
-
 class Form1Window : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -165,7 +111,7 @@ TEST_F(Form1Window, IsBuiltForTheScreensDpi) {
 
 TEST_F(Form1Window, IsAFixedCentredWindowWithACloseBoxOnly) {
   const HWND window = form->handle();
-  EXPECT_EQ(textOf(window), u"Velmora");
+  EXPECT_EQ(windowText(window), u"Velmora");
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -206,7 +152,7 @@ TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
     EXPECT_EQ(GetParent(child), form->handle());
     const KindLook& look = *std::find_if(std::begin(looks), std::end(looks),
                                          [&](const KindLook& l) { return l.kind == row.kind; });
-    EXPECT_EQ(classOf(child), look.className);
+    EXPECT_EQ(className(child), look.className);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_EXSTYLE));
     EXPECT_EQ((style & WS_TABSTOP) != 0, look.tabStop);
@@ -242,7 +188,7 @@ TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
       break;
     }
 
-    EXPECT_EQ(textOf(child), row.text);
+    EXPECT_EQ(windowText(child), row.text);
   }
 }
 
@@ -289,7 +235,7 @@ TEST_F(Form1Window, GivesEveryControlItsFont) {
     const auto& wanted = fonts[static_cast<std::size_t>(row.font)];
     const std::u16string_view face(reinterpret_cast<const char16_t*>(logFont.lfFaceName));
     EXPECT_NE(std::find(wanted.faces.begin(), wanted.faces.end(), face), wanted.faces.end())
-        << narrow(face);
+        << ascii(face);
     EXPECT_EQ(logFont.lfCharSet, wanted.charset);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
@@ -348,7 +294,7 @@ TEST_F(Form1Window, PutsEachBoxRightAfterItsCaption) {
   const std::pair<const char16_t*, const char16_t*> pairs[] = {
       {u"Text1", u"Label1"}, {u"Text2", u"Label2"}, {u"Text3", u"Label3"}};
   for (const auto& [box, caption] : pairs)
-    EXPECT_EQ(GetWindow(control(box), GW_HWNDPREV), control(caption)) << narrow(box);
+    EXPECT_EQ(GetWindow(control(box), GW_HWNDPREV), control(caption)) << ascii(box);
 }
 
 bool similar(COLORREF a, COLORREF b, int tolerance) {
@@ -361,7 +307,7 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
   RedrawWindow(form->handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   pumpMessages(std::chrono::milliseconds(200));
-  const Capture shot = capture(form->handle());
+  const Capture shot = captureClient(form->handle());
   ASSERT_EQ(shot.width, pixels(3060));
   ASSERT_EQ(shot.height, pixels(5400));
 

@@ -1,0 +1,104 @@
+#include "runtime/window/control_kinds.h"
+
+#include "runtime/window/units.h"
+#include "runtime/window/window_error.h"
+
+#include <string>
+
+namespace velmora::window {
+
+namespace {
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ControlClass controlClass(Kind kind) noexcept {
+  constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+  switch (kind) {
+  case Kind::label:
+    return {L"STATIC", child | SS_LEFT, 0};
+  case Kind::input:
+    return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+  case Kind::result:
+    return {L"STATIC", child | SS_CENTER, WS_EX_STATICEDGE};
+  case Kind::button:
+    return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
+  case Kind::picture:
+    return {L"STATIC", child | SS_OWNERDRAW, 0};
+  }
+  return {L"STATIC", child, 0};
+}
+
+COLORREF colorOf(Rgb rgb) noexcept {
+  return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+} // namespace
+
+Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
+                      HFONT font, int dpi) {
+  const ControlClass kind = controlClass(row.kind);
+  const std::u16string text(row.text);
+  Control control;
+  control.description = &row;
+  control.handle =
+      CreateWindowExW(kind.exStyle, kind.name, reinterpret_cast<const wchar_t*>(text.c_str()),
+                      kind.style, twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
+                      twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi), parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!control.handle)
+    throwLastError("CreateWindowExW");
+  if (font)
+    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (row.background) {
+    control.background = Brush(CreateSolidBrush(colorOf(*row.background)));
+    if (!control.background)
+      throwLastError("CreateSolidBrush");
+  }
+  switch (row.kind) {
+  case Kind::input:
+    SendMessageW(control.handle, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
+    break;
+  case Kind::picture:
+    if (row.bitmap) {
+      control.bitmap = Bitmap(static_cast<HBITMAP>(LoadImageW(
+          instance, MAKEINTRESOURCEW(row.bitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+      if (!control.bitmap)
+        throwLastError("LoadImageW");
+    }
+    break;
+  case Kind::label:
+  case Kind::result:
+  case Kind::button:
+    break;
+  }
+  return control;
+}
+
+void placeControl(const Control& control, HFONT font, int dpi) noexcept {
+  const ControlDescription& row = *control.description;
+  SetWindowPos(control.handle, nullptr, twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
+               twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (font)
+    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+HBRUSH colorStatic(const Control& control, HDC dc) noexcept {
+  const ControlDescription& row = *control.description;
+  if (!row.background && !row.foreground)
+    return nullptr;
+  if (row.foreground)
+    SetTextColor(dc, colorOf(*row.foreground));
+  if (row.background) {
+    SetBkColor(dc, colorOf(*row.background));
+    return control.background.get();
+  }
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+} // namespace velmora::window

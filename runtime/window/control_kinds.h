@@ -1,0 +1,37 @@
+#pragma once
+
+// The kinds of control a window is built of, each decided in one place: its window class, its
+// styles, and every step that makes a row of that kind what the table says (its font, its
+// colours, its picture, its limits). A new kind is a case here and nowhere else.
+
+#include "runtime/window/form_description.h"
+#include "runtime/window/handles.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace velmora::window {
+
+// One control of a window: its row, its window, and what it owns.
+struct Control {
+  const ControlDescription* description = nullptr;
+  HWND handle = nullptr;
+  Brush background;              // for a row with a background colour
+  Bitmap bitmap;                 // a picture's image
+  std::function<void()> clicked; // a button's handler, once one is given
+};
+
+// Makes the control of a row as a child of parent, placed at dpi, with font (or none): all
+// before it is first drawn. Throws WindowError when Windows cannot make it.
+Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
+                      HFONT font, int dpi);
+
+// Places a control at a dpi and gives it that dpi's font, redrawn.
+void placeControl(const Control& control, HFONT font, int dpi) noexcept;
+
+// Sets up dc for a static control's colours; returns the brush its background is painted
+// with, or null where the row keeps the system's colours.
+HBRUSH colorStatic(const Control& control, HDC dc) noexcept;
+
+} // namespace velmora::window

@@ -1,0 +1,60 @@
+#include "runtime/window/window_error.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace velmora::window {
+
+namespace {
+
+// Appends text to the end of a zero-terminated buffer, as much as fits.
+void append(char* buffer, std::size_t size, const char* text) noexcept {
+  const std::size_t used = std::strlen(buffer);
+  const std::size_t room = size - used - 1;
+  const std::size_t length = std::min(std::strlen(text), room);
+  std::memcpy(buffer + used, text, length);
+  buffer[used + length] = '\0';
+}
+
+// Windows' description of an error code, in English where Windows has it and in the user's
+// language otherwise, without its line break: "Cannot find window class."
+void describe(unsigned long code, char* buffer, std::size_t size) noexcept {
+  constexpr DWORD flags =
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK;
+  DWORD length = FormatMessageA(flags, nullptr, code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                                buffer, static_cast<DWORD>(size), nullptr);
+  if (length == 0)
+    length = FormatMessageA(flags, nullptr, code, 0, buffer, static_cast<DWORD>(size), nullptr);
+  while (length > 0 &&
+         (buffer[length - 1] == ' ' || buffer[length - 1] == '\r' || buffer[length - 1] == '\n'))
+    --length;
+  buffer[length] = '\0';
+}
+
+} // namespace
+
+WindowError::WindowError(const char* call, unsigned long code) noexcept
+    : call_(call), code_(code), text_{} {
+  append(text_, sizeof text_, call);
+  append(text_, sizeof text_, " failed: error ");
+  char number[16] = {};
+  std::to_chars(number, number + sizeof number - 1, code);
+  append(text_, sizeof text_, number);
+  char description[160] = {};
+  if (code != 0)
+    describe(code, description, sizeof description);
+  append(text_, sizeof text_, " (");
+  append(text_, sizeof text_,
+         code == 0 ? "Windows gave no error code"
+                   : (description[0] ? description : "Windows has no description of it"));
+  append(text_, sizeof text_, ")");
+}
+
+void throwLastError(const char* call) {
+  throw WindowError(call, GetLastError());
+}
+
+} // namespace velmora::window

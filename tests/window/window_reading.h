@@ -1,0 +1,87 @@
+#pragma once
+
+// What the window tests read off a window, in this process or another: its class name and its
+// text, and its pixels as the screen shows them.
+
+#include "runtime/window/handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+// A window's class name in capitals, as Windows compares them: "STATIC", "#32770".
+inline std::u16string className(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  std::u16string text(reinterpret_cast<const char16_t*>(name));
+  std::transform(text.begin(), text.end(), text.begin(), [](char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+  });
+  return text;
+}
+
+// A window's text, read with WM_GETTEXT, so it also works across processes.
+inline std::u16string windowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    throw std::runtime_error("WM_GETTEXTLENGTH failed, error " + std::to_string(GetLastError()));
+  std::u16string text(length + 1, u'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied))
+    throw std::runtime_error("WM_GETTEXT failed, error " + std::to_string(GetLastError()));
+  text.resize(std::min<std::size_t>(copied, length));
+  return text;
+}
+
+// A rectangle of pixels, 32 bits each, top row first.
+struct Capture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  COLORREF at(int x, int y) const {
+    const std::uint32_t bgr = pixels[static_cast<std::size_t>(y * width + x)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+  }
+};
+
+// The pixels of area, in dc's coordinates, as dc shows them.
+inline Capture capture(HDC dc, RECT area) {
+  Capture shot;
+  shot.width = area.right - area.left;
+  shot.height = area.bottom - area.top;
+  shot.pixels.resize(static_cast<std::size_t>(shot.width * shot.height));
+  const window::MemoryDc memory(CreateCompatibleDC(dc));
+  const window::Bitmap bitmap(CreateCompatibleBitmap(dc, shot.width, shot.height));
+  {
+    const window::Selection selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, shot.width, shot.height, dc, area.left, area.top, SRCCOPY);
+  }
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(shot.height), shot.pixels.data(),
+            &info, DIB_RGB_COLORS);
+  return shot;
+}
+
+// A window's inside, as it shows on the screen.
+inline Capture captureClient(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const window::WindowDc dc(GetDC(window));
+  return capture(dc.get(), client);
+}
+
+// A rectangle of the whole screen.
+inline Capture captureScreen(RECT area) {
+  const window::ScreenDc screen(GetDC(nullptr));
+  return capture(screen.get(), area);
+}
+
+} // namespace velmora::testing
