@@ -3,10 +3,11 @@
 // Windows (msvcrt's are not correctly rounded, so they are never the oracle).
 #include "runtime/leading_number.h"
 #include "runtime/number_text.h"
+#include "tests/ascii.h"
+#include "tests/bits.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -38,12 +39,8 @@ constexpr int randomDoubles = 1'000'000;
 constexpr int randomTexts = 100'000;
 #endif
 
-std::uint64_t bitsOf(double value) {
-  return std::bit_cast<std::uint64_t>(value);
-}
-double fromBits(std::uint64_t bits) {
-  return std::bit_cast<double>(bits);
-}
+using testing::bitsOf;
+using testing::fromBits;
 
 double oracleRead(const std::string& text) {
   return VELMORA_ORACLE_STRTOD(text.c_str(), nullptr);
@@ -111,13 +108,7 @@ std::u16string expectedText(double value) {
   return std::u16string(text.begin(), text.end());
 }
 
-std::string shown(std::u16string_view text) {
-  std::string ascii;
-  for (char16_t c : text) {
-    ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  }
-  return ascii;
-}
+using testing::ascii;
 
 int significantDigits(std::u16string_view text) {
   int digits = 0;
@@ -141,9 +132,9 @@ public:
     const std::u16string expected = expectedText(value);
     if (text != expected) {
       fail(value, std::string("written as ")
-                      .append(shown(text))
+                      .append(ascii(text))
                       .append(", expected ")
-                      .append(shown(expected)));
+                      .append(ascii(expected)));
       return;
     }
     const double readBack = textToNumber(text);
@@ -155,12 +146,12 @@ public:
     }
     if (numberToText(readBack) != text) {
       fail(value,
-           std::string("reads back as a double written as ").append(shown(numberToText(readBack))));
+           std::string("reads back as a double written as ").append(ascii(numberToText(readBack))));
     }
     const bool exact =
         std::isinf(value) || significantDigits(text) > 15 || formatNumber(value).readsBackExactly;
     if (exact && bitsOf(readBack) != bitsOf(value)) {
-      fail(value, shown(text) + " does not read back exactly");
+      fail(value, ascii(text) + " does not read back exactly");
     }
   }
 

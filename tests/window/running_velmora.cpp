@@ -133,15 +133,9 @@ void joinTestDesktop() {
   static_cast<void>(joined);
 }
 
-std::wstring className(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
 struct WindowSearch {
   DWORD process;
-  const wchar_t* className;
+  std::u16string_view className; // in capitals
   HWND found;
 };
 
@@ -157,7 +151,7 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM lParam) noexcept {
   return TRUE;
 }
 
-HWND findWindow(DWORD process, const wchar_t* className) {
+HWND findWindow(DWORD process, std::u16string_view className) {
   WindowSearch search{process, className, nullptr};
   EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
@@ -208,22 +202,9 @@ UserInput& UserInput::retype(std::string_view text) {
   return text.empty() ? keys({"BackSpace"}) : type(text);
 }
 
-std::u16string windowText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-    failWithLastError("WM_GETTEXTLENGTH");
-  std::u16string text(length + 1, u'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied))
-    failWithLastError("WM_GETTEXT");
-  text.resize(std::min<std::size_t>(copied, length));
-  return text;
-}
-
 std::u16string messageText(HWND box) {
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (className(child) == L"Static") {
+    if (className(child) == u"STATIC") {
       if (std::u16string text = windowText(child); !text.empty())
         return text;
     }
@@ -265,7 +246,7 @@ RunningVelmora::RunningVelmora() {
   OwnedHandle thread(started.hThread);
   processId_ = started.dwProcessId;
 
-  waitUntil([&] { return (form_ = findWindow(processId_, L"Velmora.Form")) != nullptr; },
+  waitUntil([&] { return (form_ = findWindow(processId_, u"VELMORA.FORM")) != nullptr; },
             "Velmora's window");
   thread_ = GetWindowThreadProcessId(form_, nullptr);
   // The children in z-order are the table's rows in order.
@@ -418,7 +399,7 @@ HWND RunningVelmora::focus() const {
 }
 
 HWND RunningVelmora::messageBox() const {
-  return findWindow(processId_, L"#32770");
+  return findWindow(processId_, u"#32770");
 }
 
 bool RunningVelmora::answers() const {

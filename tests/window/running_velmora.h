@@ -18,6 +18,7 @@
 // GoogleTest reports them.
 
 #include "runtime/window/handles.h"
+#include "tests/window/window_reading.h"
 
 #include <windows.h>
 
@@ -135,9 +136,6 @@ public:
   WineWindowsVersion& operator=(const WineWindowsVersion&) = delete;
   ~WineWindowsVersion();
 };
-
-// A window's text, read with WM_GETTEXT, so it also works across processes.
-std::u16string windowText(HWND window);
 
 // The text of a message box.
 std::u16string messageText(HWND box);

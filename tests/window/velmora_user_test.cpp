@@ -164,22 +164,10 @@ TEST(VelmoraByHand, ShowsACrossInItsCloseBox) {
   ASSERT_GT(width, 4);
   ASSERT_GT(height, 4);
 
-  const window::ScreenDc screen(GetDC(nullptr));
-  const HDC memory = CreateCompatibleDC(screen.get());
-  const window::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  const HGDIOBJ previous = SelectObject(memory, bitmap.get());
-  BitBlt(memory, 0, 0, width, height, screen.get(), box.left, box.top, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-  GetDIBits(memory, bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info,
-            DIB_RGB_COLORS);
-  DeleteDC(memory);
-
+  const testing::Capture shot = testing::captureScreen(box);
   const auto ink = [&](int x, int y) {
-    const std::uint32_t c = pixels[static_cast<std::size_t>(y * width + x)];
-    return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 3 * 200;
+    const COLORREF c = shot.at(x, y);
+    return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 200;
   };
   int left = width, right = -1, inked = 0;
   for (int y = 0; y < height; ++y)
