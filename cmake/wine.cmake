@@ -1,14 +1,7 @@
 # Windows executables run under Wine: the build keeps its own Wine prefix and virtual display
 # in its binary folder, set up once by the first test and torn down after the last.
 
-# The libstdc++ that MinGW ships for i686 is compiled for the x87 unit; its number parsing is
-# only correctly rounded with the x87 precision control at 53 bits, the setting Windows' own
-# C runtime uses. CRT_fp8.o gives every executable that setting at start.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  execute_process(
-    COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=CRT_fp8.o
-    OUTPUT_VARIABLE velmora_crt_fp8 OUTPUT_STRIP_TRAILING_WHITESPACE)
-  add_link_options(${velmora_crt_fp8})
   set(VELMORA_WINE_BITS 32)
 else()
   set(VELMORA_WINE_BITS 64)
