@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace {
 
 using velmora::window::Bitmap;
@@ -85,6 +87,9 @@ HWND result(HWND parent, int top, const Font& font) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  if (!InitCommonControlsEx(&classes))
+    return 1;
   const HDC screen = GetDC(nullptr);
   dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);

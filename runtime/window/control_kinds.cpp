@@ -3,6 +3,8 @@
 #include "runtime/window/units.h"
 #include "runtime/window/window_error.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace velmora::window {
@@ -37,6 +39,14 @@ COLORREF colorOf(Rgb rgb) noexcept {
 }
 
 } // namespace
+
+void loadControlClasses() {
+  // Button, edit and static for the kinds here; the tooltip class (Microsoft documents
+  // ICC_BAR_CLASSES for it) for the result boxes' tooltips.
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  if (!InitCommonControlsEx(&classes))
+    throwLastError("InitCommonControlsEx");
+}
 
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
                       HFONT font, int dpi) {

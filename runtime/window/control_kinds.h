@@ -22,6 +22,12 @@ struct Control {
   std::function<void()> clicked; // a button's handler, once one is given
 };
 
+// Loads the window classes the kinds are made of, before any control is made: the manifest
+// asks for the common controls 6, and Windows XP makes no control of a class they take over
+// until the program has asked comctl32 for it (Vista and later, and Wine, load them on first
+// use). Throws WindowError when comctl32 cannot.
+void loadControlClasses();
+
 // Makes the control of a row as a child of parent, placed at dpi, with font (or none): all
 // before it is first drawn. Throws WindowError when Windows cannot make it.
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,

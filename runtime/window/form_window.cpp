@@ -46,6 +46,7 @@ void registerClass(HINSTANCE instance, int icon, WNDPROC procedure) {
 
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     : description_(description) {
+  loadControlClasses();
   registerClass(instance, description.icon, &FormWindow::procedure);
   const ScreenDc screen(GetDC(nullptr));
   for (const FontDescription& font : description.fonts)

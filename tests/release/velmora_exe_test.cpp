@@ -3,6 +3,7 @@
 // dpi functions of Windows 10 are looked up while it runs, so they are not imports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -27,6 +28,10 @@ struct KnownImports {
   std::string_view functions;
 };
 
+// comctl32.dll's oldest Windows is given as its version: Microsoft's page for InitCommonControlsEx
+// names no client older than Vista (the oldest it still documents) but comctl32 4.70, which
+// every Windows since 98 exceeds; Windows XP ships 5.82 and 6.0.
+//
 // msvcrt.dll is part of Windows; Microsoft documents its C functions by header, not by Windows
 // version. Those below, the start-up and C functions of MinGW-w64's runtime, are all exported by
 // the msvcrt.dll that Windows XP ships.
@@ -43,6 +48,7 @@ const KnownImports knownImports[] = {
      "LoadImageW MessageBoxW MonitorFromWindow PostQuitMessage RegisterClassExW ReleaseDC "
      "SendMessageW SetFocus SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
      "TranslateMessage UpdateWindow"},
+    {"COMCTL32.DLL", windowsXp, "InitCommonControlsEx"},
     {"KERNEL32.dll", windows2000,
      "CloseHandle IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
     {"KERNEL32.dll", windowsXp,
@@ -139,6 +145,28 @@ TEST(VelmoraExe, ImportsOnlyFunctionsOfTheOldestWindowsItClaims) {
     ASSERT_TRUE(since) << "a new import: add it to knownImports with the oldest Windows that "
                           "Microsoft's documentation gives for it";
     EXPECT_LE(*since, oldestWindows);
+  }
+}
+
+// What Velmora cannot do without on some Windows, though everything would still build and the
+// tests under Wine pass without it.
+TEST(VelmoraExe, ImportsWhatItNeedsOnEveryWindows) {
+  const struct {
+    const char* dll;
+    const char* function;
+    const char* why;
+  } needed[] = {
+      {"COMCTL32.DLL", "InitCommonControlsEx",
+       "Windows XP makes no control of a class the manifest's common controls take over until "
+       "the program asks for it"},
+      {"msvcrt.dll", "_fpreset",
+       "the C runtime's reset of the x87 unit to 53 bits, made again before each conversion"},
+  };
+  const auto imports = PeFile(VELMORA_EXE).imports();
+  for (const auto& import : needed) {
+    const std::pair<std::string, std::string> wanted(import.dll, import.function);
+    EXPECT_TRUE(std::find(imports.begin(), imports.end(), wanted) != imports.end())
+        << import.dll << ": " << import.function << ", for " << import.why;
   }
 }
 
