@@ -27,7 +27,8 @@ void reportNoWindow(const char* why) noexcept {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+// The show state Windows hands the program is not used: the window opens at its own size.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     velmora::window::FormWindow form(velmora::form1(), instance);
     velmora::Form1Boxes boxes(form);
@@ -40,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
       velmora::convertTank(boxes);
     });
     form.onClick(u"Command2", [&form] { velmora::window::endProgram(form.handle()); });
-    form.show(showCommand);
+    form.show();
     return velmora::window::runMessageLoop(form.handle());
   } catch (const velmora::window::WindowError& error) {
     reportNoWindow(error.what());

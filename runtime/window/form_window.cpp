@@ -132,7 +132,7 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
   throw WindowError("FormWindow::onClick, for a button the window lacks,", ERROR_INVALID_PARAMETER);
 }
 
-void FormWindow::show(int showCommand) {
+void FormWindow::show() {
   HMONITOR monitor = MonitorFromWindow(handle(), MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -144,7 +144,15 @@ void FormWindow::show(int showCommand) {
                  screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ShowWindow(handle(), showCommand);
+  // A shortcut set to run maximized or minimized hands the program that show state twice: as
+  // WinMain's argument, which is not used here, and in STARTUPINFO, whose state the first
+  // ShowWindow of a process takes in place of the one asked for (Microsoft's pages for
+  // ShowWindow and STARTUPINFO). Maximized, a fixed window would fill the screen with the form
+  // in its corner and no way back; so a state the first call took from Windows is undone by a
+  // second call, which Windows takes as given.
+  ShowWindow(handle(), SW_SHOWNORMAL);
+  if (IsZoomed(handle()) || IsIconic(handle()))
+    ShowWindow(handle(), SW_RESTORE);
   UpdateWindow(handle());
   if (const HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
     SetFocus(first);

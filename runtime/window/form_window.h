@@ -35,8 +35,10 @@ public:
   // error box owned by the window; the program goes on.
   void onClick(std::u16string_view name, std::function<void()> handler);
 
-  // Centres the window on its screen, shows it and gives the first tab stop the focus.
-  void show(int showCommand);
+  // Centres the window on its screen, shows it at its own size, neither maximized nor
+  // minimized whatever show state Windows handed the program, and gives the first tab stop the
+  // focus.
+  void show();
 
   int dpi() const noexcept { return dpi_; }
 

@@ -44,7 +44,8 @@ const KnownImports knownImports[] = {
      "AdjustWindowRectEx CreateWindowExW DefWindowProcW DestroyWindow DispatchMessageW "
      "FillRect GetClientRect GetDC GetFocus GetMessageW GetMonitorInfoW GetNextDlgTabItem "
      "GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
-     "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsWindow LoadCursorW "
+     "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsIconic IsWindow IsZoomed "
+     "LoadCursorW "
      "LoadImageW MessageBoxW MonitorFromWindow PostQuitMessage RegisterClassExW ReleaseDC "
      "SendMessageW SetFocus SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
      "TranslateMessage UpdateWindow"},

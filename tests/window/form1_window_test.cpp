@@ -83,7 +83,7 @@ class Form1Window : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
     form = std::make_unique<FormWindow>(form1(), GetModuleHandleW(nullptr));
-    form->show(SW_SHOWNORMAL);
+    form->show();
     pumpMessages(std::chrono::milliseconds(300));
   }
   static void TearDownTestSuite() {
@@ -374,7 +374,7 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
 // Moved to a screen of 144 dpi, the window rebuilds its fonts and places at the new dpi.
 TEST(Form1DpiChange, LaysTheWindowOutAgainAtTheNewDpi) {
   FormWindow moved(form1(), GetModuleHandleW(nullptr));
-  moved.show(SW_SHOWNORMAL);
+  moved.show();
   const int dpi = screenDpi() * 3 / 2;
   RECT suggested{};
   GetWindowRect(moved.handle(), &suggested);

@@ -232,12 +232,16 @@ WineWindowsVersion::~WineWindowsVersion() {
   RegDeleteKeyW(HKEY_CURRENT_USER, velmoraSettings);
 }
 
-RunningVelmora::RunningVelmora() {
+RunningVelmora::RunningVelmora(std::optional<WORD> showState) {
   joinTestDesktop();
   std::wstring commandLine = L"\"" + windowsPath(VELMORA_EXE).wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.lpDesktop = const_cast<wchar_t*>(desktopName);
+  if (showState) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *showState;
+  }
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &started))
