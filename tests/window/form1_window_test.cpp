@@ -128,8 +128,40 @@ TEST_F(Form1Window, IsAFixedCentredWindowWithACloseBoxOnly) {
   EXPECT_NEAR(frame.top - screen.top, screen.bottom - frame.bottom, 1);
 
   EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
-  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
   EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+}
+
+// An icon as it draws at size on white.
+Capture drawn(HICON icon, int size) {
+  const window::ScreenDc screen(GetDC(nullptr));
+  const window::MemoryDc memory(CreateCompatibleDC(screen.get()));
+  const window::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+  const window::Selection selected(memory.get(), bitmap.get());
+  const RECT area{0, 0, size, size};
+  FillRect(memory.get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawIconEx(memory.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  return testing::capture(memory.get(), area);
+}
+
+// The title bar shows the icon group's own small drawing, not the large one shrunk.
+TEST_F(Form1Window, HasTheIconGroupsSmallDrawingForItsSmallIcon) {
+  const auto small = reinterpret_cast<HICON>(GetClassLongPtrW(form->handle(), GCLP_HICONSM));
+  ASSERT_NE(small, nullptr);
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(small, &info));
+  const window::Bitmap colour(info.hbmColor), mask(info.hbmMask);
+  BITMAP shape{};
+  GetObjectW(colour.get(), sizeof shape, &shape);
+  EXPECT_EQ(shape.bmWidth, size);
+  EXPECT_EQ(shape.bmHeight, size);
+
+  const auto own = static_cast<HICON>(LoadImageW(
+      GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON, size, size, 0));
+  ASSERT_NE(own, nullptr);
+  const Capture wanted = drawn(own, size);
+  DestroyIcon(own);
+  EXPECT_EQ(drawn(small, size).pixels, wanted.pixels);
 }
 
 struct KindLook {
