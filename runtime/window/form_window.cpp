@@ -84,33 +84,48 @@ HFONT FormWindow::fontOf(const ControlDescription& row) const noexcept {
   return row.font == noFont ? nullptr : fonts_[static_cast<std::size_t>(row.font)].get();
 }
 
-void FormWindow::applyDpi(int dpi) {
+void FormWindow::applyDpi(int dpi, const RECT& suggested) {
+  // The new fonts first: where one cannot be made, the window stays whole at its old dpi.
   std::vector<Font> fonts = createFonts(dpi);
   dpi_ = dpi;
   fonts_.swap(fonts);
+  // The suggested frame in one move, as Windows' own per-monitor sample does: resized first
+  // and moved after, the window can land across the screens' boundary and bounce back.
+  SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   for (const Control& control : controls_)
     placeControl(control, fontOf(*control.description), dpi);
   // The controls use the new fonts now; the old ones can go.
   fonts.clear();
-  fitFrame();
+  correctFrame();
+}
+
+SIZE FormWindow::frameSize(int dpi) const noexcept {
+  const RECT client{0, 0, twipsToPixels(description_.clientWidth, dpi),
+                    twipsToPixels(description_.clientHeight, dpi)};
+  const RECT frame = frameAround(client, frameStyle, frameExStyle, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void FormWindow::fitFrame() {
-  const RECT client{0, 0, twipsToPixels(description_.clientWidth, dpi_),
-                    twipsToPixels(description_.clientHeight, dpi_)};
-  const RECT frame = frameAround(client, frameStyle, frameExStyle, dpi_);
-  const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+  const SIZE size = frameSize(dpi_);
   SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // Where the frame drawn is not the frame predicted (Wine keeps its frame at the system's
-  // dpi), correct by the difference so the inside is exactly the description's size.
-  RECT drawn{};
+  correctFrame();
+}
+
+// Wine draws its frame at the system's dpi whatever the window's, and Windows before 10 1703
+// suggests a new dpi's frame scaled straight from the old one, which can be a pixel off: so
+// the inside is measured, and the frame made larger or smaller by what it lacks, in place.
+void FormWindow::correctFrame() {
+  RECT drawn{}, frame{};
   GetClientRect(handle(), &drawn);
-  const int wider = client.right - drawn.right;
-  const int taller = client.bottom - drawn.bottom;
+  GetWindowRect(handle(), &frame);
+  const int wider = twipsToPixels(description_.clientWidth, dpi_) - drawn.right;
+  const int taller = twipsToPixels(description_.clientHeight, dpi_) - drawn.bottom;
   if (wider || taller)
-    SetWindowPos(handle(), nullptr, 0, 0, size.cx + wider, size.cy + taller,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left + wider,
+                 frame.bottom - frame.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
@@ -222,13 +237,14 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     break;
-  case WM_DPICHANGED: {
-    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-    applyDpi(HIWORD(wParam));
-    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  case WM_GETDPISCALEDSIZE:
+    // Asked before WM_DPICHANGED (Windows 10 1703 and later), so that the frame it suggests is
+    // exactly the one the window needs at the new dpi.
+    *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<int>(wParam));
+    return TRUE;
+  case WM_DPICHANGED:
+    applyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
-  }
   case WM_CLOSE:
     DestroyWindow(handle());
     return 0;

@@ -49,10 +49,15 @@ private:
 
   std::vector<Font> createFonts(int dpi) const;
   HFONT fontOf(const ControlDescription& row) const noexcept;
-  // Moves the window to another dpi: new fonts, every control placed anew, the frame fitted.
-  void applyDpi(int dpi);
+  // Moves the window to another dpi, into the frame Windows suggests for it: new fonts, the
+  // frame in one move, every control placed anew.
+  void applyDpi(int dpi, const RECT& suggested);
+  // The outer size of the window whose inside is the description's size at a dpi.
+  SIZE frameSize(int dpi) const noexcept;
   // Sizes the frame so that the inside is the description's size at the window's dpi.
   void fitFrame();
+  // Where the frame drawn is not the one predicted, resizes it by the difference.
+  void correctFrame();
   Control* find(HWND handle) noexcept;
   void click(Control& control) noexcept;
   void showError(std::u16string_view message) const noexcept;

@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -415,6 +417,46 @@ TEST(Form1DpiChange, LaysTheWindowOutAgainAtTheNewDpi) {
   pumpMessages(std::chrono::milliseconds(100));
 
   EXPECT_EQ(moved.dpi(), dpi);
+  expectLaidOutAt(moved, dpi);
+}
+
+// Every place and size the window takes, from its WM_WINDOWPOSCHANGED.
+LRESULT CALLBACK recordFrames(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR frames) noexcept {
+  if (message == WM_WINDOWPOSCHANGED) {
+    const auto& place = *reinterpret_cast<const WINDOWPOS*>(lParam);
+    if ((place.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+      reinterpret_cast<std::vector<RECT>*>(frames)->push_back(
+          {place.x, place.y, place.x + place.cx, place.y + place.cy});
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Moved to a screen of another dpi, the window goes straight into the frame Windows suggests,
+// as big as the window says it must be there: never first resized where it was.
+TEST(Form1DpiChange, TakesTheSuggestedFrameInOneMove) {
+  FormWindow moved(form1(), GetModuleHandleW(nullptr));
+  moved.show();
+  const int dpi = screenDpi() * 3 / 2;
+  RECT before{};
+  GetWindowRect(moved.handle(), &before);
+  SIZE size{before.right - before.left, before.bottom - before.top};
+  ASSERT_TRUE(SendMessageW(moved.handle(), WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi),
+                           reinterpret_cast<LPARAM>(&size)));
+  const RECT suggested{before.left + 40, before.top + 30, before.left + 40 + size.cx,
+                       before.top + 30 + size.cy};
+  std::vector<RECT> frames;
+  ASSERT_TRUE(
+      SetWindowSubclass(moved.handle(), recordFrames, 1, reinterpret_cast<DWORD_PTR>(&frames)));
+  SendMessageW(moved.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  RemoveWindowSubclass(moved.handle(), recordFrames, 1);
+
+  ASSERT_FALSE(frames.empty());
+  EXPECT_TRUE(EqualRect(&frames.front(), &suggested));
+  // Wine, which draws its frame at the system's dpi, may need one more step in place.
+  for (const RECT& frame : frames)
+    EXPECT_EQ(std::pair(frame.left, frame.top), std::pair(suggested.left, suggested.top));
   expectLaidOutAt(moved, dpi);
 }
 
