@@ -15,13 +15,16 @@ using window::noFont;
 using window::noIndex;
 using window::Rgb;
 
-// 新細明體 is not on every machine; these draw the same characters in a similar hand. Past
-// Windows' own faces come free ones whose characters are no wider than 新細明體's, so every
-// caption still fits its box: cwTeX's Ming face first, the closest in style, then Arphic's
-// Kai. (Arphic's Ming face draws its small sizes a pixel wider per character and is left
-// out for that.)
-constexpr std::array<std::u16string_view, 8> mingFaces{
-    u"新細明體",   u"PMingLiU",           u"細明體",    u"MingLiU",
+// 新細明體 is not on every machine (English and Simplified Chinese Windows 10 and 11 have it
+// only with the optional Traditional Chinese supplemental fonts); these draw the same
+// characters in a similar hand. Microsoft JhengHei UI, on every Windows from 8, comes before
+// 微軟正黑體: it is the same face drawn for menus and dialogs, its line short enough for the
+// 17-pixel label boxes, which 微軟正黑體's is not. Past Windows' own faces come free ones whose
+// characters are no wider than 新細明體's, so every caption still fits its box: cwTeX's Ming
+// face first, the closest in style, then Arphic's Kai. (Arphic's Ming face draws its small
+// sizes a pixel wider per character and is left out for that.)
+constexpr std::array<std::u16string_view, 9> mingFaces{
+    u"新細明體",   u"PMingLiU",           u"細明體",    u"MingLiU",      u"Microsoft JhengHei UI",
     u"微軟正黑體", u"Microsoft JhengHei", u"cwTeXMing", u"AR PL UKai TW"};
 constexpr std::array<std::u16string_view, 3> arialFaces{u"Arial", u"Liberation Sans", u"Arimo"};
 
