@@ -38,6 +38,14 @@ COLORREF colorOf(Rgb rgb) noexcept {
   return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
+// Asked at each drawing, so a theme switched while the window is open takes effect at the next.
+bool highContrast() noexcept {
+  HIGHCONTRASTW setting{};
+  setting.cbSize = sizeof setting;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+         (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 } // namespace
 
 void loadControlClasses() {
@@ -98,6 +106,12 @@ void placeControl(const Control& control, HFONT font, int dpi) noexcept {
 }
 
 HBRUSH colorStatic(const Control& control, HDC dc) noexcept {
+  if (highContrast()) {
+    // The theme's pair for the window's face, on which every static stands.
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+  }
   const ControlDescription& row = *control.description;
   if (!row.background && !row.foreground)
     return nullptr;

@@ -36,8 +36,12 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
 // Places a control at a dpi and gives it that dpi's font, redrawn.
 void placeControl(const Control& control, HFONT font, int dpi) noexcept;
 
-// Sets up dc for a static control's colours; returns the brush its background is painted
-// with, or null where the row keeps the system's colours.
+// The one place a static control's colours are decided, for WM_CTLCOLORSTATIC and for a
+// control that draws itself: sets dc's text and background colours and returns the brush the
+// background is painted with. With a high-contrast theme on, every static has the theme's
+// text on the window's face and that brush, whatever its row says, so that the window reads
+// as the user asked; otherwise a row has its own colours, and one without any gets null and dc
+// untouched, keeping the system's.
 HBRUSH colorStatic(const Control& control, HDC dc) noexcept;
 
 } // namespace velmora::window

@@ -180,6 +180,11 @@ Control* FormWindow::find(HWND handle) noexcept {
   return nullptr;
 }
 
+void FormWindow::redrawAll() noexcept {
+  RedrawWindow(handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void FormWindow::showError(std::u16string_view message) const noexcept {
   try {
     const std::u16string text(message);
@@ -245,6 +250,18 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_DPICHANGED:
     applyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
+  case WM_SYSCOLORCHANGE:
+    // A theme switched while the window is open (high contrast on or off, say). The common
+    // controls 6 hear of new system colours only from their parent (WM_SYSCOLORCHANGE's page).
+    for (const Control& control : controls_)
+      SendMessageW(control.handle, WM_SYSCOLORCHANGE, wParam, lParam);
+    redrawAll();
+    return 0;
+  case WM_SETTINGCHANGE:
+    // High contrast can change without a system colour changing; colorStatic asks afresh.
+    if (wParam == SPI_SETHIGHCONTRAST)
+      redrawAll();
+    break;
   case WM_CLOSE:
     DestroyWindow(handle());
     return 0;

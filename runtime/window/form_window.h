@@ -59,6 +59,8 @@ private:
   // Where the frame drawn is not the one predicted, resizes it by the difference.
   void correctFrame();
   Control* find(HWND handle) noexcept;
+  // Draws the whole window again, frame and controls, in the system's colours of the moment.
+  void redrawAll() noexcept;
   void click(Control& control) noexcept;
   void showError(std::u16string_view message) const noexcept;
 
