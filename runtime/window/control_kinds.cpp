@@ -1,5 +1,6 @@
 #include "runtime/window/control_kinds.h"
 
+#include "runtime/window/screen_reader.h"
 #include "runtime/window/units.h"
 #include "runtime/window/window_error.h"
 
@@ -71,6 +72,8 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
     throwLastError("CreateWindowExW");
   if (font)
     SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (row.live)
+    markLiveRegion(control.handle);
   if (row.background) {
     control.background = Brush(CreateSolidBrush(colorOf(*row.background)));
     if (!control.background)

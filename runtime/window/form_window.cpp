@@ -136,6 +136,13 @@ HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
   return nullptr;
 }
 
+void FormWindow::announce(HWND control) const noexcept {
+  for (const Control& each : controls_) {
+    if (each.handle == control && each.description->live)
+      announceChange(control);
+  }
+}
+
 void FormWindow::onClick(std::u16string_view name, std::function<void()> handler) {
   for (Control& control : controls_) {
     if (control.description->name == name && control.description->kind == Kind::button) {

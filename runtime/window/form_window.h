@@ -7,6 +7,7 @@
 #include "runtime/window/control_kinds.h"
 #include "runtime/window/form_description.h"
 #include "runtime/window/handles.h"
+#include "runtime/window/screen_reader.h"
 
 #include <windows.h>
 
@@ -30,6 +31,10 @@ public:
 
   // The control of a row: control(u"Label14", 8). Null when there is no such row.
   HWND control(std::u16string_view name, int index = noIndex) const noexcept;
+
+  // Tells a screen reader that control's text has just been written, where its row is a live
+  // region, so that it reads the new text out; nothing for any other control.
+  void announce(HWND control) const noexcept;
 
   // Runs handler when the named button is clicked. A RunTimeError it throws is shown in an
   // error box owned by the window; the program goes on.
@@ -65,6 +70,7 @@ private:
   void showError(std::u16string_view message) const noexcept;
 
   const FormDescription& description_;
+  ComApartment com_; // for the live regions, while the controls live
   int dpi_ = 96;
   std::vector<std::u16string> faces_; // the installed face chosen for each font
   std::vector<Font> fonts_;

@@ -45,10 +45,12 @@ const KnownImports knownImports[] = {
      "FillRect GetClientRect GetDC GetFocus GetMessageW GetMonitorInfoW GetNextDlgTabItem "
      "GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
      "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsIconic IsWindow IsZoomed "
-     "LoadCursorW LoadImageW MessageBoxW MonitorFromWindow PostQuitMessage RedrawWindow "
-     "RegisterClassExW ReleaseDC SendMessageW SetFocus SetWindowLongW SetWindowPos "
-     "SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage UpdateWindow"},
+     "LoadCursorW LoadImageW MessageBoxW MonitorFromWindow NotifyWinEvent PostQuitMessage "
+     "RedrawWindow RegisterClassExW ReleaseDC SendMessageW SetFocus SetWindowLongW "
+     "SetWindowPos SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage "
+     "UpdateWindow"},
     {"COMCTL32.DLL", windowsXp, "InitCommonControlsEx"},
+    {"ole32.dll", windows2000, "CoCreateInstance CoInitializeEx CoUninitialize"},
     {"KERNEL32.dll", windows2000,
      "CloseHandle IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
     {"KERNEL32.dll", windowsXp,

@@ -1,8 +1,10 @@
 // Form1 built for real by the window engine and looked at the way Windows sees it; and the
 // built Velmora.exe's resources, read as data.
+#include "conversion/tank_conversion.h"
 #include "runtime/window/form_window.h"
 #include "runtime/window/units.h"
 #include "window/form1.h"
+#include "window/form1_boxes.h"
 
 #include "resource_ids.h"
 #include "tests/ascii.h"
@@ -458,6 +460,47 @@ TEST(Form1DpiChange, TakesTheSuggestedFrameInOneMove) {
   for (const RECT& frame : frames)
     EXPECT_EQ(std::pair(frame.left, frame.top), std::pair(suggested.left, suggested.top));
   expectLaidOutAt(moved, dpi);
+}
+
+constexpr wchar_t announcementsProperty[] = L"Velmora.Announcements";
+
+// Counts, on each control, the live-region changes a screen reader is told of.
+void CALLBACK countAnnouncement(HWINEVENTHOOK, DWORD, HWND control, LONG object, LONG child, DWORD,
+                                DWORD) noexcept {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) {
+    const auto count = reinterpret_cast<UINT_PTR>(GetPropW(control, announcementsProperty));
+    SetPropW(control, announcementsProperty, reinterpret_cast<HANDLE>(count + 1));
+  }
+}
+
+void unhookWinEvent(HWINEVENTHOOK hook) noexcept {
+  UnhookWinEvent(hook);
+}
+
+// Each click on 開始換算 has a screen reader read out the volume it wrote, and no other box.
+TEST(Form1ScreenReader, HearsTheVolumeAfterEachConversion) {
+  FormWindow form(form1(), GetModuleHandleW(nullptr));
+  Form1Boxes boxes(form);
+  form.onClick(u"Command1", [&boxes] { convertTank(boxes); });
+  form.show();
+  const window::UniqueHandle<HWINEVENTHOOK, unhookWinEvent> hook(SetWinEventHook(
+      EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, countAnnouncement,
+      GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT));
+  ASSERT_TRUE(hook);
+  SetWindowTextW(form.control(u"Text1"), L"90");
+  SetWindowTextW(form.control(u"Text2"), L"45");
+  SetWindowTextW(form.control(u"Text3"), L"45");
+  for (int click = 0; click < 2; ++click)
+    SendMessageW(form.control(u"Command1"), BM_CLICK, 0, 0);
+  pumpMessages(std::chrono::milliseconds(100));
+
+  EXPECT_EQ(windowText(form.control(u"Label5")), u"182.25");
+  for (const auto& row : form1().controls) {
+    const HWND control = form.control(row.name, row.index);
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(RemovePropW(control, announcementsProperty)),
+              row.name == u"Label5" ? 2u : 0u)
+        << label(row);
+  }
 }
 
 // The Velmora.exe of this build, as Wine names it.
