@@ -586,6 +586,8 @@ TEST(VelmoraExe, CarriesTheVersionRecord) {
       {L"\\StringFileInfo\\040404B0\\ProductVersion", L"1.00"},
       {L"\\StringFileInfo\\040404B0\\ProductName", L"Velmora"},
       {L"\\StringFileInfo\\040404B0\\OriginalFilename", L"Velmora.exe"},
+      {L"\\StringFileInfo\\040404B0\\FileDescription", L"Velmora 水族計算機"},
+      {L"\\StringFileInfo\\040404B0\\LegalCopyright", L"Copyright (c) 2026 The Velmora developers"},
   };
   for (const auto& s : strings) {
     void* value = nullptr;
