@@ -97,13 +97,17 @@ void FormWindow::applyDpi(int dpi, const RECT& suggested) {
     placeControl(control, fontOf(*control.description), dpi);
   // The controls use the new fonts now; the old ones can go.
   fonts.clear();
-  correctFrame();
+  fitInside(handle(), clientSize(dpi));
+}
+
+SIZE FormWindow::clientSize(int dpi) const noexcept {
+  return {twipsToPixels(description_.clientWidth, dpi),
+          twipsToPixels(description_.clientHeight, dpi)};
 }
 
 SIZE FormWindow::frameSize(int dpi) const noexcept {
-  const RECT client{0, 0, twipsToPixels(description_.clientWidth, dpi),
-                    twipsToPixels(description_.clientHeight, dpi)};
-  const RECT frame = frameAround(client, frameStyle, frameExStyle, dpi);
+  const SIZE inside = clientSize(dpi);
+  const RECT frame = frameAround({0, 0, inside.cx, inside.cy}, frameStyle, frameExStyle, dpi);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -111,21 +115,7 @@ void FormWindow::fitFrame() {
   const SIZE size = frameSize(dpi_);
   SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  correctFrame();
-}
-
-// Wine draws its frame at the system's dpi whatever the window's, and Windows before 10 1703
-// suggests a new dpi's frame scaled straight from the old one, which can be a pixel off: so
-// the inside is measured, and the frame made larger or smaller by what it lacks, in place.
-void FormWindow::correctFrame() {
-  RECT drawn{}, frame{};
-  GetClientRect(handle(), &drawn);
-  GetWindowRect(handle(), &frame);
-  const int wider = twipsToPixels(description_.clientWidth, dpi_) - drawn.right;
-  const int taller = twipsToPixels(description_.clientHeight, dpi_) - drawn.bottom;
-  if (wider || taller)
-    SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left + wider,
-                 frame.bottom - frame.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  fitInside(handle(), clientSize(dpi_));
 }
 
 HWND FormWindow::control(std::u16string_view name, int index) const noexcept {

@@ -57,12 +57,12 @@ private:
   // Moves the window to another dpi, into the frame Windows suggests for it: new fonts, the
   // frame in one move, every control placed anew.
   void applyDpi(int dpi, const RECT& suggested);
-  // The outer size of the window whose inside is the description's size at a dpi.
+  // The window's inside at a dpi: the description's size.
+  SIZE clientSize(int dpi) const noexcept;
+  // The outer size of the window with that inside.
   SIZE frameSize(int dpi) const noexcept;
   // Sizes the frame so that the inside is the description's size at the window's dpi.
   void fitFrame();
-  // Where the frame drawn is not the one predicted, resizes it by the difference.
-  void correctFrame();
   Control* find(HWND handle) noexcept;
   // Draws the whole window again, frame and controls, in the system's colours of the moment.
   void redrawAll() noexcept;
