@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace velmora::window {
 
@@ -20,6 +21,7 @@ struct Control {
   Brush background;              // for a row with a background colour
   Bitmap bitmap;                 // a picture's image
   std::function<void()> clicked; // a button's handler, once one is given
+  std::u16string shortened;      // what a result box last drew for a text too wide, or empty
 };
 
 // Makes the control of a row as a child of parent, placed at dpi, with font (or none): all

@@ -33,24 +33,29 @@ struct KnownImports {
 const KnownImports knownImports[] = {
     {"GDI32.dll", windows2000,
      "BitBlt CreateCompatibleDC CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject "
-     "EnumFontFamiliesExW GetDeviceCaps GetObjectW SelectObject SetBkColor SetBrushOrgEx "
-     "SetStretchBltMode SetTextColor StretchBlt"},
+     "EnumFontFamiliesExW GetDeviceCaps GetObjectW GetTextExtentPoint32W SelectObject SetBkColor "
+     "SetBrushOrgEx SetStretchBltMode SetTextColor StretchBlt"},
     {"USER32.dll", windows2000,
-     "AdjustWindowRectEx CreateWindowExW DefWindowProcW DestroyWindow DispatchMessageW "
+     "AdjustWindowRectEx AppendMenuW CloseClipboard CreatePopupMenu CreateWindowExW "
+     "DefWindowProcW DestroyMenu DestroyWindow DispatchMessageW DrawTextW EmptyClipboard "
      "FillRect GetClientRect GetDC GetFocus GetMessageW GetMonitorInfoW GetNextDlgTabItem "
      "GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
      "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsWindow LoadCursorW "
-     "LoadImageW MessageBoxW MonitorFromWindow PostQuitMessage RegisterClassExW ReleaseDC "
-     "SendMessageW SetFocus SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
-     "TranslateMessage UpdateWindow"},
+     "LoadImageW MessageBeep MessageBoxW MonitorFromWindow OpenClipboard PostQuitMessage "
+     "RegisterClassExW ReleaseDC SendMessageW SetClipboardData SetFocus SetWindowLongW "
+     "SetWindowPos SetWindowTextW ShowWindow TrackPopupMenu TranslateMessage UpdateWindow"},
     {"KERNEL32.dll", windows2000,
      "CloseHandle IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
     {"KERNEL32.dll", windowsXp,
      "CreateSemaphoreW DeleteCriticalSection EnterCriticalSection FormatMessageA FreeLibrary "
      "GetCurrentThreadId GetLastError GetModuleHandleA GetModuleHandleW GetProcAddress "
-     "GetStartupInfoW InitializeCriticalSection LeaveCriticalSection LoadLibraryA "
+     "GetStartupInfoW GlobalAlloc GlobalFree GlobalLock GlobalUnlock InitializeCriticalSection "
+     "LeaveCriticalSection LoadLibraryA "
      "LoadLibraryW ReleaseSemaphore SetLastError SetUnhandledExceptionFilter Sleep TlsAlloc "
      "TlsFree TlsGetValue TlsSetValue VirtualProtect VirtualQuery WaitForSingleObject"},
+    // Its page now gives Vista, the floor Microsoft's pages give everything older, and asks for
+    // comctl32 4.70 or later, which XP ships (5.82, and 6.0 for a manifest like ours).
+    {"COMCTL32.DLL", windowsXp, "InitCommonControlsEx"},
     {"msvcrt.dll", windowsXp,
      "__mb_cur_max __p__commode __p__fmode __p__wcmdln __set_app_type __setusermatherr "
      "__wgetmainargs __winitenv _amsg_exit _assert _cexit _close _errno _fpreset _initterm "
