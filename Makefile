@@ -87,10 +87,12 @@ run: deps
 	cmake --build --preset $(RUN_PRESET) --target Velmora
 	tools/open-velmora build/$(RUN_PRESET) $(RUN_BITS)
 
-# Saves Velmora's window, frame and all, as docs/screenshot.png and, on a screen of 144 dpi, as
-# docs/screenshot-144dpi.png (virtual display, Wine).
+# Saves Velmora's window, frame and all, as docs/screenshot.png, on a screen of 144 dpi as
+# docs/screenshot-144dpi.png, and after converting a tank of 91.5 x 45.7 x 45.7 cm as
+# docs/screenshot-figures.png (virtual display, Wine).
 screenshot: deps
 	cmake --preset win64
 	cmake --build --preset win64 --target Velmora
 	tools/open-velmora build/win64 64 --screenshot docs/screenshot.png
 	VELMORA_DPI=144 tools/open-velmora build/win64 64 --screenshot docs/screenshot-144dpi.png
+	tools/open-velmora build/win64 64 --screenshot docs/screenshot-figures.png 91.5 45.7 45.7

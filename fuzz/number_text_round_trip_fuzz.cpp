@@ -1,7 +1,9 @@
 // numberToText then textToNumber on any double: infinities come back exactly, NaN as NaN, a
 // finite double as a finite one within the 15 digits shown whose text is the same text again;
-// the longer texts written near the largest double come back bit for bit.
+// the longer texts written near the largest double come back bit for bit. And the text shown
+// in a box too narrow for it is that number rounded: within half a unit of its last digit.
 #include "fuzz_input.h"
+#include "runtime/fitted_number.h"
 #include "runtime/number_text.h"
 #include "runtime/run_time_error.h"
 
@@ -69,6 +71,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (digits > 15 && bitsOf(readBack) != bitsOf(value)) {
     fail("a text longer than 15 digits did not come back exactly");
+  }
+
+  // A box some characters wide, every character as wide as the next.
+  const int room = static_cast<int>(bitsOf(value) % 25);
+  const auto characters = [](std::u16string_view shown) { return static_cast<int>(shown.size()); };
+  const std::u16string shown = fitNumber(text, room, characters);
+  double rounded = 0.0;
+  try {
+    rounded = textToNumber(shown);
+  } catch (const RunTimeError&) {
+    fail("a figure was shortened into a text that is no number");
+  }
+  std::size_t shownDigits = 0;
+  for (char16_t c : shown) {
+    if (c == u'E') {
+      break;
+    }
+    if (c >= u'0' && c <= u'9' && (shownDigits > 0 || c != u'0')) {
+      ++shownDigits;
+    }
+  }
+  // Rounded up past the largest double, the text is still the number rounded, but reads as
+  // infinity.
+  if (std::isinf(rounded) && std::fabs(readBack) >= 1e308) {
+    return 0;
+  }
+  // Half a unit of the last digit shown, relative to a leading digit of at least 1, and the
+  // error of reading two decimal texts into doubles.
+  if (std::fabs(rounded - readBack) >
+      std::fabs(readBack) * (5 * std::pow(10.0, -static_cast<double>(shownDigits)) + 1e-15)) {
+    fail("a shortened figure is not the number rounded");
+  }
+  if (static_cast<int>(shown.size()) > room && shownDigits > 1) {
+    fail("a shortened figure is wider than its box though fewer digits would fit");
   }
   return 0;
 }

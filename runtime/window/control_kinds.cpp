@@ -26,7 +26,9 @@ ControlClass controlClass(Kind kind) noexcept {
   case Kind::input:
     return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
   case Kind::result:
-    return {L"STATIC", child | SS_CENTER, WS_EX_STATICEDGE};
+    // Drawn by the window (result_box.h), so that a figure too wide is shortened, not cut;
+    // SS_NOTIFY lets the pointer reach it for the tooltip and the menu.
+    return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, WS_EX_STATICEDGE};
   case Kind::button:
     return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
   case Kind::picture:

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace velmora::window {
 
@@ -20,6 +21,7 @@ struct Control {
   Brush background;              // for a row with a background colour
   Bitmap bitmap;                 // a picture's image
   std::function<void()> clicked; // a button's handler, once one is given
+  std::u16string shortened;      // what a result box last drew for a text too wide, or empty
 };
 
 // Loads the window classes the kinds are made of, before any control is made: the manifest

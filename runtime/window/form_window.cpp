@@ -4,6 +4,7 @@
 #include "runtime/window/banner.h"
 #include "runtime/window/dpi.h"
 #include "runtime/window/fonts.h"
+#include "runtime/window/result_box.h"
 #include "runtime/window/units.h"
 #include "runtime/window/window_error.h"
 
@@ -65,6 +66,7 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
   for (std::size_t i = 0; i < rows.size(); ++i)
     controls_.push_back(createControl(rows[i], handle(), firstControlId + static_cast<int>(i),
                                       instance, fontOf(rows[i]), dpi_));
+  tips_ = ResultTips(handle(), instance, controls_);
   fitFrame();
 }
 
@@ -214,12 +216,33 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_DRAWITEM: {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    const Control* control = find(item.hwndItem);
-    if (!control || control->description->kind != Kind::picture)
-      break;
-    drawPicture(item, control->bitmap.get(), dpi_);
-    return TRUE;
+    Control* control = find(item.hwndItem);
+    if (control && control->description->kind == Kind::picture) {
+      drawPicture(item, control->bitmap.get(), dpi_);
+      return TRUE;
+    }
+    if (control && control->description->kind == Kind::result) {
+      drawResult(item, *control, dpi_);
+      return TRUE;
+    }
+    break;
   }
+  case WM_NOTIFY: {
+    auto& header = *reinterpret_cast<NMHDR*>(lParam);
+    if (header.code != TTN_GETDISPINFOW)
+      break;
+    if (const Control* control = find(reinterpret_cast<HWND>(header.idFrom)))
+      tips_.answer(reinterpret_cast<NMTTDISPINFOW&>(header), *control);
+    return 0;
+  }
+  case WM_CONTEXTMENU:
+    if (const Control* control = find(reinterpret_cast<HWND>(wParam));
+        control && control->description->kind == Kind::result) {
+      offerCopy(handle(), *control,
+                {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return 0;
+    }
+    break;
   case WM_COMMAND:
     if (HIWORD(wParam) == BN_CLICKED && lParam) {
       Control* control = find(reinterpret_cast<HWND>(lParam));

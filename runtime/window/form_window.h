@@ -7,6 +7,7 @@
 #include "runtime/window/control_kinds.h"
 #include "runtime/window/form_description.h"
 #include "runtime/window/handles.h"
+#include "runtime/window/result_box.h"
 #include "runtime/window/screen_reader.h"
 
 #include <windows.h>
@@ -75,6 +76,7 @@ private:
   std::vector<std::u16string> faces_; // the installed face chosen for each font
   std::vector<Font> fonts_;
   std::vector<Control> controls_;
+  ResultTips tips_;
   HWND lastFocus_ = nullptr;
   // Last, so it is destroyed first, while everything its messages touch still exists.
   WindowHandle window_;

@@ -59,6 +59,14 @@ inline void releaseWindowDc(HDC dc) noexcept {
   ReleaseDC(WindowFromDC(dc), dc);
 }
 
+inline void destroyMenu(HMENU menu) noexcept {
+  DestroyMenu(menu);
+}
+
+inline void freeGlobal(HGLOBAL memory) noexcept {
+  GlobalFree(memory);
+}
+
 inline void deleteDc(HDC dc) noexcept {
   DeleteDC(dc);
 }
@@ -69,6 +77,9 @@ using Bitmap = UniqueHandle<HBITMAP, deleteGdiObject<HBITMAP>>;
 using WindowHandle = UniqueHandle<HWND, destroyWindow>;
 // The whole screen's device context, from GetDC(nullptr).
 using ScreenDc = UniqueHandle<HDC, releaseScreenDc>;
+using Menu = UniqueHandle<HMENU, destroyMenu>;
+// Memory from GlobalAlloc, as the clipboard takes it; forget() once the clipboard owns it.
+using GlobalMemory = UniqueHandle<HGLOBAL, freeGlobal>;
 // One window's device context, from GetDC(window).
 using WindowDc = UniqueHandle<HDC, releaseWindowDc>;
 // A device context in memory, from CreateCompatibleDC.

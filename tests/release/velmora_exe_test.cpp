@@ -28,37 +28,37 @@ struct KnownImports {
   std::string_view functions;
 };
 
-// comctl32.dll's oldest Windows is given as its version: Microsoft's page for InitCommonControlsEx
-// names no client older than Vista (the oldest it still documents) but comctl32 4.70, which
-// every Windows since 98 exceeds; Windows XP ships 5.82 and 6.0.
-//
 // msvcrt.dll is part of Windows; Microsoft documents its C functions by header, not by Windows
 // version. Those below, the start-up and C functions of MinGW-w64's runtime, are all exported by
 // the msvcrt.dll that Windows XP ships.
 const KnownImports knownImports[] = {
     {"GDI32.dll", windows2000,
      "BitBlt CreateCompatibleDC CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject "
-     "EnumFontFamiliesExW GetDeviceCaps GetObjectW SelectObject SetBkColor SetBrushOrgEx "
-     "SetStretchBltMode SetTextColor StretchBlt"},
+     "EnumFontFamiliesExW GetDeviceCaps GetObjectW GetTextExtentPoint32W SelectObject SetBkColor "
+     "SetBrushOrgEx SetStretchBltMode SetTextColor StretchBlt"},
     {"USER32.dll", windows2000,
-     "AdjustWindowRectEx CreateWindowExW DefWindowProcW DestroyWindow DispatchMessageW "
+     "AdjustWindowRectEx AppendMenuW CloseClipboard CreatePopupMenu CreateWindowExW "
+     "DefWindowProcW DestroyMenu DestroyWindow DispatchMessageW DrawTextW EmptyClipboard "
      "FillRect GetClientRect GetDC GetFocus GetMessageW GetMonitorInfoW GetNextDlgTabItem "
      "GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
      "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsIconic IsWindow IsZoomed "
-     "LoadCursorW LoadImageW MessageBoxW MonitorFromWindow NotifyWinEvent PostQuitMessage "
-     "RedrawWindow RegisterClassExW ReleaseDC SendMessageW SetFocus SetWindowLongW "
-     "SetWindowPos SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage "
-     "UpdateWindow"},
-    {"COMCTL32.DLL", windowsXp, "InitCommonControlsEx"},
+     "LoadCursorW LoadImageW MessageBeep MessageBoxW MonitorFromWindow NotifyWinEvent "
+     "OpenClipboard PostQuitMessage RedrawWindow RegisterClassExW ReleaseDC SendMessageW "
+     "SetClipboardData SetFocus SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
+     "SystemParametersInfoW TrackPopupMenu TranslateMessage UpdateWindow"},
     {"ole32.dll", windows2000, "CoCreateInstance CoInitializeEx CoUninitialize"},
     {"KERNEL32.dll", windows2000,
      "CloseHandle IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
     {"KERNEL32.dll", windowsXp,
      "CreateSemaphoreW DeleteCriticalSection EnterCriticalSection FormatMessageA FreeLibrary "
      "GetCurrentThreadId GetLastError GetModuleHandleA GetModuleHandleW GetProcAddress "
-     "GetStartupInfoW InitializeCriticalSection LeaveCriticalSection LoadLibraryA "
+     "GetStartupInfoW GlobalAlloc GlobalFree GlobalLock GlobalUnlock InitializeCriticalSection "
+     "LeaveCriticalSection LoadLibraryA "
      "LoadLibraryW ReleaseSemaphore SetLastError SetUnhandledExceptionFilter Sleep TlsAlloc "
      "TlsFree TlsGetValue TlsSetValue VirtualProtect VirtualQuery WaitForSingleObject"},
+    // Its page now gives Vista, the floor Microsoft's pages give everything older, and asks for
+    // comctl32 4.70 or later, which XP ships (5.82, and 6.0 for a manifest like ours).
+    {"COMCTL32.DLL", windowsXp, "InitCommonControlsEx"},
     {"msvcrt.dll", windowsXp,
      "__mb_cur_max __p__commode __p__fmode __p__wcmdln __set_app_type __setusermatherr "
      "__wgetmainargs __winitenv _amsg_exit _assert _cexit _close _errno _fpreset _initterm "

@@ -212,7 +212,8 @@ TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
       EXPECT_GT(SendMessageW(child, EM_GETLIMITTEXT, 0, 0), 0x7FFF0000);
       break;
     case Kind::result:
-      EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_CENTER));
+      // Drawn by the window, so a figure too wide is rounded, not cut (checked by its pixels).
+      EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_OWNERDRAW));
       EXPECT_TRUE((exStyle & WS_EX_STATICEDGE) || (style & SS_SUNKEN));
       EXPECT_FALSE(exStyle & WS_EX_CLIENTEDGE);
       break;
@@ -405,6 +406,90 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
   EXPECT_GT(count(53, 182, teal), scaled(scaled(400)));
   EXPECT_EQ(count(46, 52, notSky), 0);
   EXPECT_EQ(count(183, 204, notSky), 0);
+}
+
+// A figure drawn with a box's font into a memory DC the size of the box's inside, as the box
+// must draw it: centred on one line over the box's colour.
+testing::Capture drawnAlone(HWND box, const ControlDescription& row, std::u16string_view text) {
+  RECT inside{};
+  GetClientRect(box, &inside);
+  const window::ScreenDc screen(GetDC(nullptr));
+  const window::MemoryDc memory(CreateCompatibleDC(screen.get()));
+  const window::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), inside.right, inside.bottom));
+  const window::Selection selectedBitmap(memory.get(), bitmap.get());
+  {
+    const COLORREF colour = RGB(row.background->red, row.background->green, row.background->blue);
+    const window::Brush brush(CreateSolidBrush(colour));
+    FillRect(memory.get(), &inside, brush.get());
+    const window::Selection selectedFont(
+        memory.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    SetBkColor(memory.get(), colour);
+    SetTextColor(memory.get(), GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextW(memory.get(), reinterpret_cast<const wchar_t*>(text.data()),
+              static_cast<int>(text.size()), &inside, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  return testing::capture(memory.get(), inside);
+}
+
+// What each result box draws is its figure, or that figure rounded to the digits that fit:
+// pixel for pixel the rounded text drawn alone, with no ink at the box's inner edges. The box's
+// own text stays the whole figure.
+TEST_F(Form1Window, DrawsEachFigureWholeOrRoundedNeverCut) {
+  using Figures = std::array<std::u16string_view, 5>; // Label5, Label7, Label8, Label11, Label13
+  const Figures tank91{u"191.096835", u"152.877468", u"191.096835", u"573.290505", u"955.484175"};
+  const Figures tank33{u"36.926037", u"29.5408296", u"36.926037", u"110.778111", u"184.630185"};
+  const Figures tank90{u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"};
+  const struct {
+    const char16_t *length, *width, *height;
+    const Figures& figures;
+    Figures drawn, drawnAt144; // one pixel kept clear at 96 dpi, two at 144
+  } tanks[] = {
+      {u"91.5",
+       u"45.7",
+       u"45.7",
+       tank91,
+       {u"191.097", u"152.877", u"191.097", u"573.291", u"955.484"},
+       {u"191.1", u"152.88", u"191.1", u"573.29", u"955.48"}},
+      {u"33.3",
+       u"33.3",
+       u"33.3",
+       tank33,
+       {u"36.926", u"29.5408", u"36.926", u"110.778", u"184.63"},
+       {u"36.926", u"29.541", u"36.926", u"110.78", u"184.63"}},
+      {u"90", u"45", u"45", tank90, tank90, tank90},
+  };
+  constexpr std::array<std::u16string_view, 5> boxes{u"Label5", u"Label7", u"Label8", u"Label11",
+                                                     u"Label13"};
+  Form1Boxes written(*form);
+  for (const auto& tank : tanks) {
+    SCOPED_TRACE(ascii(tank.length) + " x " + ascii(tank.width) + " x " + ascii(tank.height));
+    SetWindowTextW(control(u"Text1"), reinterpret_cast<const wchar_t*>(tank.length));
+    SetWindowTextW(control(u"Text2"), reinterpret_cast<const wchar_t*>(tank.width));
+    SetWindowTextW(control(u"Text3"), reinterpret_cast<const wchar_t*>(tank.height));
+    convertTank(written);
+    pumpMessages(std::chrono::milliseconds(100));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      SCOPED_TRACE(ascii(boxes[i]));
+      const HWND box = control(boxes[i]);
+      const auto& row =
+          *std::find_if(form1().controls.begin(), form1().controls.end(),
+                        [&](const ControlDescription& r) { return r.name == boxes[i]; });
+      const Capture shown = captureClient(box);
+      const std::u16string_view drawn = screenDpi() == 144 ? tank.drawnAt144[i] : tank.drawn[i];
+      const Capture wanted = drawnAlone(box, row, drawn);
+      EXPECT_EQ(windowText(box), tank.figures[i]);
+      EXPECT_EQ(shown.pixels, wanted.pixels) << ascii(drawn);
+      const COLORREF colour = RGB(row.background->red, row.background->green, row.background->blue);
+      for (int y = 0; y < shown.height; ++y) {
+        EXPECT_EQ(shown.at(0, y), colour) << y;
+        EXPECT_EQ(shown.at(shown.width - 1, y), colour) << y;
+      }
+    }
+  }
+  for (const auto box : boxes)
+    SetWindowTextW(control(box), L"");
+  for (const auto box : {u"Text1", u"Text2", u"Text3"})
+    SetWindowTextW(control(box), L"");
 }
 
 // Moved to a screen of 144 dpi, the window rebuilds its fonts and places at the new dpi.

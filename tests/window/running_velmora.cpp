@@ -177,8 +177,17 @@ std::string keyName(char c) {
 } // namespace
 
 UserInput& UserInput::click(POINT at) {
-  script_ +=
-      "mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + "\nclick --delay 1 1\n";
+  pointAt(at).script_ += "click --delay 1 1\n";
+  return *this;
+}
+
+UserInput& UserInput::rightClick(POINT at) {
+  pointAt(at).script_ += "click --delay 1 3\n";
+  return *this;
+}
+
+UserInput& UserInput::pointAt(POINT at) {
+  script_ += "mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + "\n";
   ++events_;
   return *this;
 }
@@ -410,6 +419,14 @@ HWND RunningVelmora::focus() const {
 
 HWND RunningVelmora::messageBox() const {
   return findWindow(processId_, u"#32770");
+}
+
+HWND RunningVelmora::menu() const {
+  return findWindow(processId_, u"#32768");
+}
+
+HWND RunningVelmora::tooltip() const {
+  return findWindow(processId_, u"TOOLTIPS_CLASS32");
 }
 
 bool RunningVelmora::answers() const {

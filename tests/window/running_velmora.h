@@ -35,8 +35,11 @@ namespace velmora::testing {
 // Keystrokes and clicks, in the order a person makes them.
 class UserInput {
 public:
-  // A left click at a point on the screen.
+  // A left click at a point on the screen; with the right button, rightClick.
   UserInput& click(POINT at);
+  UserInput& rightClick(POINT at);
+  // The pointer moved to a point, and resting there.
+  UserInput& pointAt(POINT at);
   // Keys by their X names, pressed one after the other: "Tab", "shift+Tab", "Return", "Home".
   UserInput& keys(std::initializer_list<std::string_view> names);
   // Printable ASCII text, one key per character.
@@ -109,8 +112,10 @@ public:
   // The Windows version that Velmora was told at its start, major and minor, as its process
   // environment block holds it for GetVersionEx.
   std::pair<DWORD, DWORD> windowsVersion() const;
-  // Velmora's message box, or null when none shows.
+  // Velmora's message box, its open menu and its showing tooltip, or null when none shows.
   HWND messageBox() const;
+  HWND menu() const;
+  HWND tooltip() const;
   // Whether the window answers a message within a few seconds.
   bool answers() const;
   bool running() const;

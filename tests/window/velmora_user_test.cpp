@@ -3,6 +3,7 @@
 #include "running_velmora.h"
 
 #include "runtime/run_time_error.h"
+#include "tests/ascii.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ namespace velmora {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::ascii;
 using testing::Results;
 using testing::RunningVelmora;
 using testing::UserInput;
@@ -213,6 +215,58 @@ TEST(VelmoraByHand, ShowsACrossInItsCloseBox) {
       unmatched += ink(x, y) && !ink(left + right - x, y);
   EXPECT_GE(inked, 4);
   EXPECT_LE(unmatched, inked / 10) << inked << " pixels of ink";
+}
+
+// The clipboard's text, or nothing when it holds none.
+std::u16string clipboardText() {
+  std::u16string text;
+  if (!OpenClipboard(nullptr))
+    return text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* locked = static_cast<const char16_t*>(GlobalLock(data))) {
+      text = locked;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// A figure too wide for its box shows rounded, and whole in a tooltip where the pointer rests
+// on it; the box's menu puts the whole figure on the clipboard. A figure shown whole has no
+// tooltip, and a caption no menu.
+TEST(VelmoraByHand, ShowsAndCopiesTheWholeFigureOfARoundedBox) {
+  RunningVelmora velmora;
+  velmora.perform(fillIn(velmora, "91.5", "45.7", "45.7").click(velmora.centre(u"Command1")));
+  ASSERT_EQ(velmora.text(u"Label5"), u"191.096835");
+  const auto waitFor = [](auto shows) {
+    for (int i = 0; i < 300 && !shows(); ++i)
+      Sleep(10);
+    return shows();
+  };
+
+  velmora.perform(UserInput().pointAt(velmora.centre(u"Label13")));
+  ASSERT_TRUE(waitFor([&] { return velmora.tooltip() != nullptr; }));
+  EXPECT_EQ(testing::windowText(velmora.tooltip()), u"955.484175");
+
+  for (const auto box : {u"Label5", u"Label11"}) {
+    SCOPED_TRACE(ascii(box));
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
+    velmora.perform(UserInput().rightClick(velmora.centre(box)));
+    ASSERT_TRUE(waitFor([&] { return velmora.menu() != nullptr; }));
+    velmora.perform(UserInput().keys({"Down", "Return"}));
+    EXPECT_TRUE(waitFor([&] { return velmora.menu() == nullptr; }));
+    EXPECT_EQ(clipboardText(), velmora.text(box));
+  }
+
+  velmora.perform(UserInput().rightClick(velmora.centre(u"Label4")));
+  EXPECT_FALSE(waitFor([&] { return velmora.menu() != nullptr; }));
+  velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
+  velmora.perform(UserInput().pointAt(velmora.centre(u"Label13")));
+  EXPECT_FALSE(waitFor([&] { return velmora.tooltip() != nullptr; }));
 }
 
 TEST(VelmoraByHand, ReportsAFaultInItsOwnBoxAndGoesOn) {

@@ -1,0 +1,44 @@
+#pragma once
+
+// A result box: its figure drawn centred on one line in its row's colours and font, shortened
+// by its row's rule where the figure is wider than the box (a number rounded to the digits that
+// fit); the box's own text stays the whole figure, which a tooltip shows where the box shows
+// less, and which the box's menu puts on the clipboard.
+
+#include "runtime/window/control_kinds.h"
+#include "runtime/window/handles.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <span>
+#include <string>
+
+namespace velmora::window {
+
+// Draws an owner-drawn result box of a window at dpi, and remembers in control.shortened what it
+// drew in place of a text too wide for it.
+void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept;
+
+// The one tooltip of a window's result boxes. It asks for its text as the pointer rests on a
+// box; answer() gives the whole figure where the box shows less, and nothing (no tip) where the
+// box shows it whole.
+class ResultTips {
+public:
+  ResultTips() noexcept = default;
+  // Throws WindowError when Windows cannot make the tooltip.
+  ResultTips(HWND form, HINSTANCE instance, std::span<const Control> controls);
+
+  // Answers the tooltip's TTN_GETDISPINFOW for control.
+  void answer(NMTTDISPINFOW& request, const Control& control);
+
+private:
+  WindowHandle tooltip_;
+  std::u16string text_; // what the tooltip shows, kept until it asks again
+};
+
+// Shows a result box's menu at a point of the screen; 複製 puts the box's whole figure on the
+// clipboard as text.
+void offerCopy(HWND form, const Control& control, POINT at) noexcept;
+
+} // namespace velmora::window
