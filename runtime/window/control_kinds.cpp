@@ -111,23 +111,20 @@ void placeControl(const Control& control, HFONT font, int dpi) noexcept {
 }
 
 HBRUSH colorStatic(const Control& control, HDC dc) noexcept {
-  if (highContrast()) {
-    // The theme's pair for the window's face, on which every static stands.
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return GetSysColorBrush(COLOR_BTNFACE);
-  }
+  // What Windows gives any static: the system's text on the window's face, a high-contrast
+  // theme's when one is on.
+  const auto system = reinterpret_cast<HBRUSH>(
+      DefWindowProcW(GetParent(control.handle), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(control.handle)));
   const ControlDescription& row = *control.description;
-  if (!row.background && !row.foreground)
-    return nullptr;
+  if (highContrast())
+    return system;
   if (row.foreground)
     SetTextColor(dc, colorOf(*row.foreground));
-  if (row.background) {
-    SetBkColor(dc, colorOf(*row.background));
-    return control.background.get();
-  }
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return GetSysColorBrush(COLOR_BTNFACE);
+  if (!row.background)
+    return system;
+  SetBkColor(dc, colorOf(*row.background));
+  return control.background.get();
 }
 
 } // namespace velmora::window

@@ -39,11 +39,10 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
 void placeControl(const Control& control, HFONT font, int dpi) noexcept;
 
 // The one place a static control's colours are decided, for WM_CTLCOLORSTATIC and for a
-// control that draws itself: sets dc's text and background colours and returns the brush the
-// background is painted with. With a high-contrast theme on, every static has the theme's
-// text on the window's face and that brush, whatever its row says, so that the window reads
-// as the user asked; otherwise a row has its own colours, and one without any gets null and dc
-// untouched, keeping the system's.
+// result box that draws itself: sets dc's text and background colours and returns the brush the
+// background is painted with, never null. A row's own colours over the system's; with a
+// high-contrast theme on, the system's alone for every row, so that the window reads as the
+// user's theme asks.
 HBRUSH colorStatic(const Control& control, HDC dc) noexcept;
 
 } // namespace velmora::window

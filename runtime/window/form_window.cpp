@@ -209,10 +209,8 @@ void FormWindow::click(Control& control) noexcept {
 LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_CTLCOLORSTATIC:
-    if (const Control* control = find(reinterpret_cast<HWND>(lParam))) {
-      if (const HBRUSH brush = colorStatic(*control, reinterpret_cast<HDC>(wParam)))
-        return reinterpret_cast<LRESULT>(brush);
-    }
+    if (const Control* control = find(reinterpret_cast<HWND>(lParam)))
+      return reinterpret_cast<LRESULT>(colorStatic(*control, reinterpret_cast<HDC>(wParam)));
     break;
   case WM_DRAWITEM: {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -40,7 +40,7 @@ const KnownImports knownImports[] = {
      "AdjustWindowRectEx AppendMenuW CloseClipboard CreatePopupMenu CreateWindowExW "
      "DefWindowProcW DestroyMenu DestroyWindow DispatchMessageW DrawTextW EmptyClipboard "
      "FillRect GetClientRect GetDC GetFocus GetMessageW GetMonitorInfoW GetNextDlgTabItem "
-     "GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
+     "GetParent GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
      "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsIconic IsWindow IsZoomed "
      "LoadCursorW LoadImageW MessageBeep MessageBoxW MonitorFromWindow NotifyWinEvent "
      "OpenClipboard PostQuitMessage RedrawWindow RegisterClassExW ReleaseDC SendMessageW "
