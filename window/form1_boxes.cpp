@@ -41,6 +41,7 @@ PropertyStatus Form1Boxes::write(Box box, std::u16string_view text) {
   }
   if (!SetWindowTextW(control, reinterpret_cast<const wchar_t*>(terminated)))
     return failedPropertyStatus(GetLastError());
+  form_.announce(control);
   return propertyCallSucceeded;
 }
 

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <float.h>
+
 #include <cwchar>
 #include <iterator>
 
@@ -25,13 +27,21 @@ void reportNoWindow(const char* why) noexcept {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+// The show state Windows hands the program is not used: the window opens at its own size.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     velmora::window::FormWindow form(velmora::form1(), instance);
     velmora::Form1Boxes boxes(form);
-    form.onClick(u"Command1", [&boxes] { velmora::convertTank(boxes); });
+    form.onClick(u"Command1", [&boxes] {
+      // The 32-bit program's number parsing is correctly rounded only with the x87 unit at 53
+      // bits, as the start-up code leaves it (cmake/mingw-i686.cmake). A hook or input method
+      // loaded into the program may change that unseen, so the C runtime's reset sets it again
+      // before each conversion.
+      _fpreset();
+      velmora::convertTank(boxes);
+    });
     form.onClick(u"Command2", [&form] { velmora::window::endProgram(form.handle()); });
-    form.show(showCommand);
+    form.show();
     return velmora::window::runMessageLoop(form.handle());
   } catch (const velmora::window::WindowError& error) {
     reportNoWindow(error.what());

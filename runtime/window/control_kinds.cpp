@@ -1,7 +1,10 @@
 #include "runtime/window/control_kinds.h"
 
+#include "runtime/window/screen_reader.h"
 #include "runtime/window/units.h"
 #include "runtime/window/window_error.h"
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -38,7 +41,23 @@ COLORREF colorOf(Rgb rgb) noexcept {
   return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
+// Asked at each drawing, so a theme switched while the window is open takes effect at the next.
+bool highContrast() noexcept {
+  HIGHCONTRASTW setting{};
+  setting.cbSize = sizeof setting;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+         (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 } // namespace
+
+void loadControlClasses() {
+  // Button, edit and static for the kinds here; the tooltip class (Microsoft documents
+  // ICC_BAR_CLASSES for it) for the result boxes' tooltips.
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  if (!InitCommonControlsEx(&classes))
+    throwLastError("InitCommonControlsEx");
+}
 
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
                       HFONT font, int dpi) {
@@ -55,6 +74,8 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
     throwLastError("CreateWindowExW");
   if (font)
     SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (row.live)
+    markLiveRegion(control.handle);
   if (row.background) {
     control.background = Brush(CreateSolidBrush(colorOf(*row.background)));
     if (!control.background)
@@ -90,17 +111,20 @@ void placeControl(const Control& control, HFONT font, int dpi) noexcept {
 }
 
 HBRUSH colorStatic(const Control& control, HDC dc) noexcept {
+  // What Windows gives any static: the system's text on the window's face, a high-contrast
+  // theme's when one is on.
+  const auto system = reinterpret_cast<HBRUSH>(
+      DefWindowProcW(GetParent(control.handle), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(control.handle)));
   const ControlDescription& row = *control.description;
-  if (!row.background && !row.foreground)
-    return nullptr;
+  if (highContrast())
+    return system;
   if (row.foreground)
     SetTextColor(dc, colorOf(*row.foreground));
-  if (row.background) {
-    SetBkColor(dc, colorOf(*row.background));
-    return control.background.get();
-  }
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return GetSysColorBrush(COLOR_BTNFACE);
+  if (!row.background)
+    return system;
+  SetBkColor(dc, colorOf(*row.background));
+  return control.background.get();
 }
 
 } // namespace velmora::window

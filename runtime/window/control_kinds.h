@@ -24,6 +24,12 @@ struct Control {
   std::u16string shortened;      // what a result box last drew for a text too wide, or empty
 };
 
+// Loads the window classes the kinds are made of, before any control is made: the manifest
+// asks for the common controls 6, and Windows XP makes no control of a class they take over
+// until the program has asked comctl32 for it (Vista and later, and Wine, load them on first
+// use). Throws WindowError when comctl32 cannot.
+void loadControlClasses();
+
 // Makes the control of a row as a child of parent, placed at dpi, with font (or none): all
 // before it is first drawn. Throws WindowError when Windows cannot make it.
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
@@ -32,8 +38,11 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
 // Places a control at a dpi and gives it that dpi's font, redrawn.
 void placeControl(const Control& control, HFONT font, int dpi) noexcept;
 
-// Sets up dc for a static control's colours; returns the brush its background is painted
-// with, or null where the row keeps the system's colours.
+// The one place a static control's colours are decided, for WM_CTLCOLORSTATIC and for a
+// result box that draws itself: sets dc's text and background colours and returns the brush the
+// background is painted with, never null. A row's own colours over the system's; with a
+// high-contrast theme on, the system's alone for every row, so that the window reads as the
+// user's theme asks.
 HBRUSH colorStatic(const Control& control, HDC dc) noexcept;
 
 } // namespace velmora::window

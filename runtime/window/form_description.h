@@ -46,6 +46,9 @@ struct ControlDescription {
   std::optional<Rgb> foreground = std::nullopt;
   Overflow overflow = Overflow::cut;
   int bitmap = 0; // resource id of a picture's bitmap
+  // A live region: a screen reader reads its new text out each time the program writes it
+  // (FormWindow::announce).
+  bool live = false;
 };
 
 // A whole window: its own settings, its fonts, and its controls in creation order, which is

@@ -29,13 +29,12 @@ void registerClass(HINSTANCE instance, int icon, WNDPROC procedure) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  // Shared icons belong to the system; nothing to free.
+  // A shared icon belongs to the system; nothing to free. The small icon is left to the
+  // system, which takes the group's own small drawing for it (WNDCLASSEX's page): loaded
+  // shared a second time, Windows' cache of shared icons hands back the size loaded first.
   windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXICON),
                                                     GetSystemMetrics(SM_CYICON), LR_SHARED));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = className;
@@ -47,9 +46,7 @@ void registerClass(HINSTANCE instance, int icon, WNDPROC procedure) {
 
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     : description_(description) {
-  // The result boxes' tooltip is comctl32's, which registers its class here.
-  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-  InitCommonControlsEx(&classes);
+  loadControlClasses();
   registerClass(instance, description.icon, &FormWindow::procedure);
   const ScreenDc screen(GetDC(nullptr));
   for (const FontDescription& font : description.fonts)
@@ -89,33 +86,38 @@ HFONT FormWindow::fontOf(const ControlDescription& row) const noexcept {
   return row.font == noFont ? nullptr : fonts_[static_cast<std::size_t>(row.font)].get();
 }
 
-void FormWindow::applyDpi(int dpi) {
+void FormWindow::applyDpi(int dpi, const RECT& suggested) {
+  // The new fonts first: where one cannot be made, the window stays whole at its old dpi.
   std::vector<Font> fonts = createFonts(dpi);
   dpi_ = dpi;
   fonts_.swap(fonts);
+  // The suggested frame in one move, as Windows' own per-monitor sample does: resized first
+  // and moved after, the window can land across the screens' boundary and bounce back.
+  SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   for (const Control& control : controls_)
     placeControl(control, fontOf(*control.description), dpi);
   // The controls use the new fonts now; the old ones can go.
   fonts.clear();
-  fitFrame();
+  fitInside(handle(), clientSize(dpi));
+}
+
+SIZE FormWindow::clientSize(int dpi) const noexcept {
+  return {twipsToPixels(description_.clientWidth, dpi),
+          twipsToPixels(description_.clientHeight, dpi)};
+}
+
+SIZE FormWindow::frameSize(int dpi) const noexcept {
+  const SIZE inside = clientSize(dpi);
+  const RECT frame = frameAround({0, 0, inside.cx, inside.cy}, frameStyle, frameExStyle, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void FormWindow::fitFrame() {
-  const RECT client{0, 0, twipsToPixels(description_.clientWidth, dpi_),
-                    twipsToPixels(description_.clientHeight, dpi_)};
-  const RECT frame = frameAround(client, frameStyle, frameExStyle, dpi_);
-  const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+  const SIZE size = frameSize(dpi_);
   SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // Where the frame drawn is not the frame predicted (Wine keeps its frame at the system's
-  // dpi), correct by the difference so the inside is exactly the description's size.
-  RECT drawn{};
-  GetClientRect(handle(), &drawn);
-  const int wider = client.right - drawn.right;
-  const int taller = client.bottom - drawn.bottom;
-  if (wider || taller)
-    SetWindowPos(handle(), nullptr, 0, 0, size.cx + wider, size.cy + taller,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  fitInside(handle(), clientSize(dpi_));
 }
 
 HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
@@ -124,6 +126,13 @@ HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
       return control.handle;
   }
   return nullptr;
+}
+
+void FormWindow::announce(HWND control) const noexcept {
+  for (const Control& each : controls_) {
+    if (each.handle == control && each.description->live)
+      announceChange(control);
+  }
 }
 
 void FormWindow::onClick(std::u16string_view name, std::function<void()> handler) {
@@ -136,7 +145,7 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
   throw WindowError("FormWindow::onClick, for a button the window lacks,", ERROR_INVALID_PARAMETER);
 }
 
-void FormWindow::show(int showCommand) {
+void FormWindow::show() {
   HMONITOR monitor = MonitorFromWindow(handle(), MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -148,7 +157,15 @@ void FormWindow::show(int showCommand) {
                  screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ShowWindow(handle(), showCommand);
+  // A shortcut set to run maximized or minimized hands the program that show state twice: as
+  // WinMain's argument, which is not used here, and in STARTUPINFO, whose state the first
+  // ShowWindow of a process takes in place of the one asked for (Microsoft's pages for
+  // ShowWindow and STARTUPINFO). Maximized, a fixed window would fill the screen with the form
+  // in its corner and no way back; so a state the first call took from Windows is undone by a
+  // second call, which Windows takes as given.
+  ShowWindow(handle(), SW_SHOWNORMAL);
+  if (IsZoomed(handle()) || IsIconic(handle()))
+    ShowWindow(handle(), SW_RESTORE);
   UpdateWindow(handle());
   if (const HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
     SetFocus(first);
@@ -160,6 +177,11 @@ Control* FormWindow::find(HWND handle) noexcept {
       return &control;
   }
   return nullptr;
+}
+
+void FormWindow::redrawAll() noexcept {
+  RedrawWindow(handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void FormWindow::showError(std::u16string_view message) const noexcept {
@@ -187,10 +209,8 @@ void FormWindow::click(Control& control) noexcept {
 LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_CTLCOLORSTATIC:
-    if (const Control* control = find(reinterpret_cast<HWND>(lParam))) {
-      if (const HBRUSH brush = colorStatic(*control, reinterpret_cast<HDC>(wParam)))
-        return reinterpret_cast<LRESULT>(brush);
-    }
+    if (const Control* control = find(reinterpret_cast<HWND>(lParam)))
+      return reinterpret_cast<LRESULT>(colorStatic(*control, reinterpret_cast<HDC>(wParam)));
     break;
   case WM_DRAWITEM: {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -240,13 +260,26 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     break;
-  case WM_DPICHANGED: {
-    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-    applyDpi(HIWORD(wParam));
-    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  case WM_GETDPISCALEDSIZE:
+    // Asked before WM_DPICHANGED (Windows 10 1703 and later), so that the frame it suggests is
+    // exactly the one the window needs at the new dpi.
+    *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<int>(wParam));
+    return TRUE;
+  case WM_DPICHANGED:
+    applyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
-  }
+  case WM_SYSCOLORCHANGE:
+    // A theme switched while the window is open (high contrast on or off, say). The common
+    // controls 6 hear of new system colours only from their parent (WM_SYSCOLORCHANGE's page).
+    for (const Control& control : controls_)
+      SendMessageW(control.handle, WM_SYSCOLORCHANGE, wParam, lParam);
+    redrawAll();
+    return 0;
+  case WM_SETTINGCHANGE:
+    // High contrast can change without a system colour changing; colorStatic asks afresh.
+    if (wParam == SPI_SETHIGHCONTRAST)
+      redrawAll();
+    break;
   case WM_CLOSE:
     DestroyWindow(handle());
     return 0;

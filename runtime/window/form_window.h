@@ -8,6 +8,7 @@
 #include "runtime/window/form_description.h"
 #include "runtime/window/handles.h"
 #include "runtime/window/result_box.h"
+#include "runtime/window/screen_reader.h"
 
 #include <windows.h>
 
@@ -32,12 +33,18 @@ public:
   // The control of a row: control(u"Label14", 8). Null when there is no such row.
   HWND control(std::u16string_view name, int index = noIndex) const noexcept;
 
+  // Tells a screen reader that control's text has just been written, where its row is a live
+  // region, so that it reads the new text out; nothing for any other control.
+  void announce(HWND control) const noexcept;
+
   // Runs handler when the named button is clicked. A RunTimeError it throws is shown in an
   // error box owned by the window; the program goes on.
   void onClick(std::u16string_view name, std::function<void()> handler);
 
-  // Centres the window on its screen, shows it and gives the first tab stop the focus.
-  void show(int showCommand);
+  // Centres the window on its screen, shows it at its own size, neither maximized nor
+  // minimized whatever show state Windows handed the program, and gives the first tab stop the
+  // focus.
+  void show();
 
   int dpi() const noexcept { return dpi_; }
 
@@ -48,15 +55,23 @@ private:
 
   std::vector<Font> createFonts(int dpi) const;
   HFONT fontOf(const ControlDescription& row) const noexcept;
-  // Moves the window to another dpi: new fonts, every control placed anew, the frame fitted.
-  void applyDpi(int dpi);
+  // Moves the window to another dpi, into the frame Windows suggests for it: new fonts, the
+  // frame in one move, every control placed anew.
+  void applyDpi(int dpi, const RECT& suggested);
+  // The window's inside at a dpi: the description's size.
+  SIZE clientSize(int dpi) const noexcept;
+  // The outer size of the window with that inside.
+  SIZE frameSize(int dpi) const noexcept;
   // Sizes the frame so that the inside is the description's size at the window's dpi.
   void fitFrame();
   Control* find(HWND handle) noexcept;
+  // Draws the whole window again, frame and controls, in the system's colours of the moment.
+  void redrawAll() noexcept;
   void click(Control& control) noexcept;
   void showError(std::u16string_view message) const noexcept;
 
   const FormDescription& description_;
+  ComApartment com_; // for the live regions, while the controls live
   int dpi_ = 96;
   std::vector<std::u16string> faces_; // the installed face chosen for each font
   std::vector<Font> fonts_;

@@ -48,13 +48,7 @@ void copyToClipboard(HWND form, const std::u16string& text) noexcept {
 void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept {
   try {
     const HDC dc = item.hDC;
-    HBRUSH background = colorStatic(control, dc);
-    if (!background) {
-      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      background = GetSysColorBrush(COLOR_BTNFACE);
-    }
-    FillRect(dc, &item.rcItem, background);
+    FillRect(dc, &item.rcItem, colorStatic(control, dc));
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control.handle, WM_GETFONT, 0, 0));
     const Selection selected(dc, font); // none given: the DC's own, nothing selected
     const std::u16string text = textOf(control.handle);

@@ -3,6 +3,7 @@
 // dpi functions of Windows 10 are looked up while it runs, so they are not imports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -39,11 +40,13 @@ const KnownImports knownImports[] = {
      "AdjustWindowRectEx AppendMenuW CloseClipboard CreatePopupMenu CreateWindowExW "
      "DefWindowProcW DestroyMenu DestroyWindow DispatchMessageW DrawTextW EmptyClipboard "
      "FillRect GetClientRect GetDC GetFocus GetMessageW GetMonitorInfoW GetNextDlgTabItem "
-     "GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
-     "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsWindow LoadCursorW "
-     "LoadImageW MessageBeep MessageBoxW MonitorFromWindow OpenClipboard PostQuitMessage "
-     "RegisterClassExW ReleaseDC SendMessageW SetClipboardData SetFocus SetWindowLongW "
-     "SetWindowPos SetWindowTextW ShowWindow TrackPopupMenu TranslateMessage UpdateWindow"},
+     "GetParent GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
+     "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsIconic IsWindow IsZoomed "
+     "LoadCursorW LoadImageW MessageBeep MessageBoxW MonitorFromWindow NotifyWinEvent "
+     "OpenClipboard PostQuitMessage RedrawWindow RegisterClassExW ReleaseDC SendMessageW "
+     "SetClipboardData SetFocus SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
+     "SystemParametersInfoW TrackPopupMenu TranslateMessage UpdateWindow"},
+    {"ole32.dll", windows2000, "CoCreateInstance CoInitializeEx CoUninitialize"},
     {"KERNEL32.dll", windows2000,
      "CloseHandle IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
     {"KERNEL32.dll", windowsXp,
@@ -144,6 +147,28 @@ TEST(VelmoraExe, ImportsOnlyFunctionsOfTheOldestWindowsItClaims) {
     ASSERT_TRUE(since) << "a new import: add it to knownImports with the oldest Windows that "
                           "Microsoft's documentation gives for it";
     EXPECT_LE(*since, oldestWindows);
+  }
+}
+
+// What Velmora cannot do without on some Windows, though everything would still build and the
+// tests under Wine pass without it.
+TEST(VelmoraExe, ImportsWhatItNeedsOnEveryWindows) {
+  const struct {
+    const char* dll;
+    const char* function;
+    const char* why;
+  } needed[] = {
+      {"COMCTL32.DLL", "InitCommonControlsEx",
+       "Windows XP makes no control of a class the manifest's common controls take over until "
+       "the program asks for it"},
+      {"msvcrt.dll", "_fpreset",
+       "the C runtime's reset of the x87 unit to 53 bits, made again before each conversion"},
+  };
+  const auto imports = PeFile(VELMORA_EXE).imports();
+  for (const auto& import : needed) {
+    const std::pair<std::string, std::string> wanted(import.dll, import.function);
+    EXPECT_TRUE(std::find(imports.begin(), imports.end(), wanted) != imports.end())
+        << import.dll << ": " << import.function << ", for " << import.why;
   }
 }
 

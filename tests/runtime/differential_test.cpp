@@ -507,6 +507,14 @@ TEST(LeadingNumberDifferential, MatchesOracleOnMidpointsBetweenDoubles) {
 TEST(FloatingPointControl, X87PrecisionIs53Bits) {
   EXPECT_EQ(_controlfp(0, 0) & _MCW_PC, static_cast<unsigned>(_PC_53));
 }
+
+// Velmora sets the precision again before each conversion with the C runtime's reset, after
+// whatever was loaded into it may have changed it.
+TEST(FloatingPointControl, TheCRuntimesResetGives53Bits) {
+  _controlfp(_PC_64, _MCW_PC);
+  _fpreset();
+  EXPECT_EQ(_controlfp(0, 0) & _MCW_PC, static_cast<unsigned>(_PC_53));
+}
 #endif
 
 } // namespace

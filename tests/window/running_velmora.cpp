@@ -241,12 +241,16 @@ WineWindowsVersion::~WineWindowsVersion() {
   RegDeleteKeyW(HKEY_CURRENT_USER, velmoraSettings);
 }
 
-RunningVelmora::RunningVelmora() {
+RunningVelmora::RunningVelmora(std::optional<WORD> showState) {
   joinTestDesktop();
   std::wstring commandLine = L"\"" + windowsPath(VELMORA_EXE).wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.lpDesktop = const_cast<wchar_t*>(desktopName);
+  if (showState) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *showState;
+  }
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &started))
@@ -255,27 +259,33 @@ RunningVelmora::RunningVelmora() {
   OwnedHandle thread(started.hThread);
   processId_ = started.dwProcessId;
 
-  waitUntil([&] { return (form_ = findWindow(processId_, u"VELMORA.FORM")) != nullptr; },
-            "Velmora's window");
-  thread_ = GetWindowThreadProcessId(form_, nullptr);
-  // The children in z-order are the table's rows in order.
-  for (HWND child = GetWindow(form_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    controls_.push_back(child);
-  if (controls_.size() != form1().controls.size())
-    fail("Velmora's window has " + std::to_string(controls_.size()) + " controls");
-  waitUntil([&] { return GetForegroundWindow() == form_ && focus() == control(u"Text1"); },
-            "Velmora's window to come to the front with the focus in Text1");
+  // A Velmora that does not show as it should is ended, not left running past its test.
+  try {
+    waitUntil([&] { return (form_ = findWindow(processId_, u"VELMORA.FORM")) != nullptr; },
+              "Velmora's window");
+    thread_ = GetWindowThreadProcessId(form_, nullptr);
+    // The children in z-order are the table's rows in order.
+    for (HWND child = GetWindow(form_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      controls_.push_back(child);
+    if (controls_.size() != form1().controls.size())
+      fail("Velmora's window has " + std::to_string(controls_.size()) + " controls");
+    waitUntil([&] { return GetForegroundWindow() == form_ && focus() == control(u"Text1"); },
+              "Velmora's window to come to the front with the focus in Text1");
 
-  takenKeys_ = OwnedHandle(
-      CreateSemaphoreW(nullptr, 0, LONG_MAX, takenKeySemaphoreName(processId_).c_str()));
-  if (!takenKeys_.get())
-    failWithLastError("creating the taken-key semaphore");
-  // A namesake left by an earlier process of the same id must not count.
-  while (WaitForSingleObject(takenKeys_.get(), 0) == WAIT_OBJECT_0) {
+    takenKeys_ = OwnedHandle(
+        CreateSemaphoreW(nullptr, 0, LONG_MAX, takenKeySemaphoreName(processId_).c_str()));
+    if (!takenKeys_.get())
+      failWithLastError("creating the taken-key semaphore");
+    // A namesake left by an earlier process of the same id must not count.
+    while (WaitForSingleObject(takenKeys_.get(), 0) == WAIT_OBJECT_0) {
+    }
+    keysHook_ = OwnedHook(hookTakenKeys(thread_));
+    if (!keysHook_)
+      failWithLastError("hooking Velmora's thread");
+  } catch (...) {
+    TerminateProcess(process_.get(), 1);
+    throw;
   }
-  keysHook_ = OwnedHook(hookTakenKeys(thread_));
-  if (!keysHook_)
-    failWithLastError("hooking Velmora's thread");
 }
 
 RunningVelmora::~RunningVelmora() {

@@ -74,8 +74,9 @@ inline constexpr std::array<std::u16string_view, 5> resultBoxes{u"Label5", u"Lab
 
 class RunningVelmora {
 public:
-  // Starts Velmora and waits until its window shows with the focus in Text1.
-  RunningVelmora();
+  // Starts Velmora and waits until its window shows with the focus in Text1. A show state is
+  // handed to Velmora as a shortcut set to run maximized or minimized hands it, in STARTUPINFO.
+  explicit RunningVelmora(std::optional<WORD> showState = std::nullopt);
   RunningVelmora(const RunningVelmora&) = delete;
   RunningVelmora& operator=(const RunningVelmora&) = delete;
   // Ends Velmora if it still runs.

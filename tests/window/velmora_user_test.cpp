@@ -96,6 +96,36 @@ TEST(VelmoraByHand, ConvertsOnTheOldestWindowsItClaimsOnWindows7AndOn10) {
   }
 }
 
+// Started from a shortcut set to run maximized or minimized, Velmora still opens as it does
+// from any other: the same frame in the same place, in front, neither maximized nor minimized.
+TEST(VelmoraByHand, OpensAtItsOwnSizeWhateverShowStateItIsStartedWith) {
+  RECT normal{};
+  {
+    const RunningVelmora velmora;
+    GetWindowRect(velmora.form(), &normal);
+  }
+  const struct {
+    const char* how;
+    WORD showState;
+  } starts[] = {
+      {"maximized", SW_SHOWMAXIMIZED},
+      {"minimized", SW_SHOWMINIMIZED},
+      {"minimized without activating, as a shortcut's Run: Minimized asks", SW_SHOWMINNOACTIVE},
+  };
+  for (const auto& start : starts) {
+    SCOPED_TRACE(start.how);
+    const RunningVelmora velmora(start.showState);
+    EXPECT_FALSE(IsZoomed(velmora.form()));
+    EXPECT_FALSE(IsIconic(velmora.form()));
+    RECT frame{};
+    GetWindowRect(velmora.form(), &frame);
+    EXPECT_TRUE(EqualRect(&frame, &normal))
+        << frame.left << "," << frame.top << " " << frame.right - frame.left << "x"
+        << frame.bottom - frame.top << ", not " << normal.left << "," << normal.top << " "
+        << normal.right - normal.left << "x" << normal.bottom - normal.top;
+  }
+}
+
 TEST(VelmoraByHand, NeitherConvertsNorEndsOnEnterOrEsc) {
   RunningVelmora velmora;
   velmora.perform(fillIn(velmora, "90", "45", "45")
