@@ -36,18 +36,4 @@ RECT frameAround(RECT client, DWORD style, DWORD exStyle, int dpi) noexcept {
   return client;
 }
 
-// Wine draws its frame at the system's dpi whatever the window's, and Windows before 10 1703
-// suggests a new dpi's frame scaled straight from the old one, which can be a pixel off: so the
-// inside is measured.
-void fitInside(HWND window, SIZE inside) noexcept {
-  RECT drawn{}, frame{};
-  GetClientRect(window, &drawn);
-  GetWindowRect(window, &frame);
-  const int wider = inside.cx - drawn.right;
-  const int taller = inside.cy - drawn.bottom;
-  if (wider || taller)
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + wider,
-                 frame.bottom - frame.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 } // namespace velmora::window

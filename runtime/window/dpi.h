@@ -1,9 +1,8 @@
 #pragma once
 
-// The window's dots per inch, the frame around a client area at a dpi, and the frame made to
-// fit its inside where the one drawn is not the one predicted. The per-monitor functions came
-// with Windows 10 and are looked up at run time, so the program still starts on Windows XP;
-// where they are missing, the whole screen's dpi and the system's frame are used.
+// The window's dots per inch, and the frame around a client area at a dpi. The per-monitor
+// functions came with Windows 10 and are looked up at run time, so the program still starts on
+// Windows XP; where they are missing, the whole screen's dpi and the system's frame are used.
 
 #include <windows.h>
 
@@ -14,9 +13,5 @@ int windowDpi(HWND window) noexcept;
 
 // The outer rectangle of a window of the given styles whose inside is client, at a dpi.
 RECT frameAround(RECT client, DWORD style, DWORD exStyle, int dpi) noexcept;
-
-// Where the frame drawn around window is not the one predicted, resizes it in place by what its
-// inside lacks of inside.
-void fitInside(HWND window, SIZE inside) noexcept;
 
 } // namespace velmora::window

@@ -4,6 +4,7 @@
 #include "runtime/window/banner.h"
 #include "runtime/window/dpi.h"
 #include "runtime/window/fonts.h"
+#include "runtime/window/frame.h"
 #include "runtime/window/result_box.h"
 #include "runtime/window/units.h"
 #include "runtime/window/window_error.h"
@@ -14,9 +15,6 @@ namespace velmora::window {
 
 namespace {
 
-constexpr wchar_t className[] = L"Velmora.Form";
-constexpr DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD frameExStyle = 0;
 // Control ids start clear of IDOK and IDCANCEL, which the dialog keys send.
 constexpr int firstControlId = 100;
 
@@ -24,36 +22,18 @@ const wchar_t* wide(const std::u16string& text) noexcept {
   return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
-void registerClass(HINSTANCE instance, int icon, WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  // A shared icon belongs to the system; nothing to free. The small icon is left to the
-  // system, which takes the group's own small drawing for it (WNDCLASSEX's page): loaded
-  // shared a second time, Windows' cache of shared icons hands back the size loaded first.
-  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXICON),
-                                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
-  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = className;
-  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throwLastError("RegisterClassExW");
-}
-
 } // namespace
 
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     : description_(description) {
   loadControlClasses();
-  registerClass(instance, description.icon, &FormWindow::procedure);
+  registerFrameClass(instance, description.icon, &FormWindow::procedure);
   const ScreenDc screen(GetDC(nullptr));
   for (const FontDescription& font : description.fonts)
     faces_.push_back(firstInstalledFace(font, screen.get()));
 
   const std::u16string caption(description.caption);
-  if (!CreateWindowExW(frameExStyle, className, wide(caption), frameStyle, CW_USEDEFAULT,
+  if (!CreateWindowExW(frameExStyle, frameClassName, wide(caption), frameStyle, CW_USEDEFAULT,
                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                        this))
     throwLastError("CreateWindowExW");
@@ -67,7 +47,7 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     controls_.push_back(createControl(rows[i], handle(), firstControlId + static_cast<int>(i),
                                       instance, fontOf(rows[i]), dpi_));
   tips_ = ResultTips(handle(), instance, controls_);
-  fitFrame();
+  fitFrame(handle(), clientSize(dpi_), dpi_);
 }
 
 FormWindow::~FormWindow() {
@@ -107,19 +87,6 @@ SIZE FormWindow::clientSize(int dpi) const noexcept {
           twipsToPixels(description_.clientHeight, dpi)};
 }
 
-SIZE FormWindow::frameSize(int dpi) const noexcept {
-  const SIZE inside = clientSize(dpi);
-  const RECT frame = frameAround({0, 0, inside.cx, inside.cy}, frameStyle, frameExStyle, dpi);
-  return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
-void FormWindow::fitFrame() {
-  const SIZE size = frameSize(dpi_);
-  SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  fitInside(handle(), clientSize(dpi_));
-}
-
 HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
   for (const Control& control : controls_) {
     if (control.description->name == name && control.description->index == index)
@@ -146,26 +113,7 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
 }
 
 void FormWindow::show() {
-  HMONITOR monitor = MonitorFromWindow(handle(), MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  RECT frame{};
-  if (GetMonitorInfoW(monitor, &info) && GetWindowRect(handle(), &frame)) {
-    const RECT& screen = info.rcMonitor;
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(handle(), nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  // A shortcut set to run maximized or minimized hands the program that show state twice: as
-  // WinMain's argument, which is not used here, and in STARTUPINFO, whose state the first
-  // ShowWindow of a process takes in place of the one asked for (Microsoft's pages for
-  // ShowWindow and STARTUPINFO). Maximized, a fixed window would fill the screen with the form
-  // in its corner and no way back; so a state the first call took from Windows is undone by a
-  // second call, which Windows takes as given.
-  ShowWindow(handle(), SW_SHOWNORMAL);
-  if (IsZoomed(handle()) || IsIconic(handle()))
-    ShowWindow(handle(), SW_RESTORE);
+  showCentred(handle());
   UpdateWindow(handle());
   if (const HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
     SetFocus(first);
@@ -263,7 +211,8 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_GETDPISCALEDSIZE:
     // Asked before WM_DPICHANGED (Windows 10 1703 and later), so that the frame it suggests is
     // exactly the one the window needs at the new dpi.
-    *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<int>(wParam));
+    *reinterpret_cast<SIZE*>(lParam) =
+        frameSize(clientSize(static_cast<int>(wParam)), static_cast<int>(wParam));
     return TRUE;
   case WM_DPICHANGED:
     applyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

@@ -60,10 +60,6 @@ private:
   void applyDpi(int dpi, const RECT& suggested);
   // The window's inside at a dpi: the description's size.
   SIZE clientSize(int dpi) const noexcept;
-  // The outer size of the window with that inside.
-  SIZE frameSize(int dpi) const noexcept;
-  // Sizes the frame so that the inside is the description's size at the window's dpi.
-  void fitFrame();
   Control* find(HWND handle) noexcept;
   // Draws the whole window again, frame and controls, in the system's colours of the moment.
   void redrawAll() noexcept;
