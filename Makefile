@@ -2,9 +2,10 @@
 .PHONY: test test-native test-win32 test-win64 bench fuzz soak run deps screenshot dist
 
 # The Windows build that runs here: 32-bit where this machine runs 32-bit programs, 64-bit
-# elsewhere.
-RUN_PRESET := $(shell tools/can-run-win32 && echo win32 || echo win64)
-RUN_BITS := $(if $(filter win32,$(RUN_PRESET)),32,64)
+# elsewhere. Worked out as each recipe runs, after deps has installed Wine: only then can the
+# machine tell.
+RUN_PRESET = $(shell tools/can-run-win32 && echo win32 || echo win64)
+RUN_BITS = $(if $(filter win32,$(RUN_PRESET)),32,64)
 
 deps:
 	@tools/install-deps
