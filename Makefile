@@ -2,9 +2,10 @@
 .PHONY: test test-native test-win32 test-win64 bench fuzz soak run deps screenshot dist
 
 # The Windows build that runs here: 32-bit where this machine runs 32-bit programs, 64-bit
-# elsewhere.
-RUN_PRESET := $(shell tools/can-run-win32 && echo win32 || echo win64)
-RUN_BITS := $(if $(filter win32,$(RUN_PRESET)),32,64)
+# elsewhere. Worked out as each recipe runs, after deps has installed Wine: only then can the
+# machine tell.
+RUN_PRESET = $(shell tools/can-run-win32 && echo win32 || echo win64)
+RUN_BITS = $(if $(filter win32,$(RUN_PRESET)),32,64)
 
 deps:
 	@tools/install-deps
@@ -27,13 +28,11 @@ test-native:
 	cmake --build --preset native
 	ctest --preset native
 
+# In a virtual machine where this kernel cannot run 32-bit programs, or with VELMORA_WIN32=vm.
 test-win32:
 	cmake --preset win32
 	cmake --build --preset win32
-	@if tools/can-run-win32; then ctest --preset win32; else \
-	  echo "win32: this kernel cannot run 32-bit programs; running its tests in a virtual machine" \
-	       "whose kernel can (tools/vm-run, about 10 minutes)."; \
-	  tools/vm-run build/vm --tmpfs build/win32/wine-sessions -- ctest --preset win32; fi
+	tools/test-win32
 
 test-win64:
 	cmake --preset win64
