@@ -64,36 +64,81 @@ std::string readFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// Runs one xdotool script and waits for xdotool to finish. Wine starts a Linux program from
-// CreateProcess but hands back no handle to wait on, so a shell around xdotool leaves its exit
-// status in a file, complete once renamed into place. The files lie in a folder of this
-// process's own, so that two runs of the same build (a soak beside make test) never share them;
-// Wine's process ids are only unique within one Wine session, hence the time beside it.
-void runXdotool(const std::string& script) {
-  static const std::string folder = std::string(VELMORA_USER_TEST_DIR) + "/" +
-                                    std::to_string(GetCurrentProcessId()) + "-" +
-                                    std::to_string(GetTickCount64());
-  const std::filesystem::path windowsFolder = windowsPath(folder);
-  std::filesystem::create_directories(windowsFolder);
-  const std::filesystem::path status = windowsFolder / L"input.status";
-  std::filesystem::remove(status);
-  std::ofstream(windowsFolder / L"input.xdo", std::ios::binary) << script;
+// The Linux process id of this Wine session's server. The server opens every file its
+// processes ask for, so /proc/self read through Wine is the server's own record. (A Linux program
+// Wine starts is handed to init, so it cannot name its starter as its parent.)
+std::string wineServerProcessId() {
+  const std::string stat = readFile(L"Z:\\proc\\self\\stat");
+  const std::string id = stat.substr(0, stat.find(' '));
+  if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos)
+    fail("cannot read the Wine server's Linux process id from /proc/self/stat");
+  return id;
+}
 
-  const std::string inFolder = "'" + folder + "/";
-  const std::string shell = "xdotool " + inFolder + "input.xdo' >" + inFolder +
-                            "input.log' 2>&1; echo $? >" + inFolder + "input.tmp'; mv " + inFolder +
-                            "input.tmp' " + inFolder + "input.status'";
-  std::wstring commandLine = L"/bin/sh -c \"" + wide(shell) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started))
-    failWithLastError("starting xdotool");
-  OwnedHandle process(started.hProcess), thread(started.hThread);
-  waitUntil([&] { return std::filesystem::exists(status); }, "xdotool");
-  if (std::stoi(readFile(status)) != 0)
-    fail("xdotool failed: " + readFile(windowsFolder / L"input.log") + "\nscript:\n" + script);
+// One xdotool for the whole test process, fed its script as the test goes: each start of
+// xdotool costs a connection to X and the keyboard's whole map, half a second in a virtual
+// machine, which a storm's hundreds of bursts of input would pay each time. Wine starts a Linux
+// program from CreateProcess but gives no handle to it, so the script is a file that tail hands
+// on to `xdotool -` line by line as the test adds to it; a last line that sed stops at ends
+// them, and a shell around them leaves xdotool's exit status in a file once it ends. The files
+// lie in a folder of this process's own, so that two runs of the same build (a soak beside make
+// test) never share them; Wine's process ids are only unique within one Wine session, hence the
+// time beside it. Should the test process die without ending them, tail ends with the
+// session's Wine server, and the rest with tail.
+class Xdotool {
+public:
+  Xdotool()
+      : folder_(std::string(VELMORA_USER_TEST_DIR) + "/" + std::to_string(GetCurrentProcessId()) +
+                "-" + std::to_string(GetTickCount64())),
+        windowsFolder_(windowsPath(folder_)) {
+    std::filesystem::create_directories(windowsFolder_);
+    std::ofstream(windowsFolder_ / L"input.xdo", std::ios::binary).flush();
+    const std::string inFolder = "'" + folder_ + "/";
+    // tail polls every 10 ms where the folder gives it no notice of changes.
+    const std::string shell = "tail -s 0.01 --pid=" + wineServerProcessId() + " -n +1 -f " +
+                              inFolder + "input.xdo' | sed -u '/^" + endLine +
+                              "$/Q' | xdotool - >" + inFolder + "input.log' 2>&1; echo $? >" +
+                              inFolder + "input.tmp'; mv " + inFolder + "input.tmp' " + inFolder +
+                              "input.status'";
+    std::wstring commandLine = L"/bin/sh -c \"" + wide(shell) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
+      failWithLastError("starting xdotool");
+    OwnedHandle process(started.hProcess), thread(started.hThread);
+  }
+  Xdotool(const Xdotool&) = delete;
+  Xdotool& operator=(const Xdotool&) = delete;
+  ~Xdotool() { add(std::string(endLine) + "\n"); }
+
+  // Hands the script on to xdotool, which sends its input at once, without waiting for it.
+  void run(const std::string& script) {
+    if (ended())
+      fail("xdotool has ended: " + readFile(windowsFolder_ / L"input.log"));
+    add(script);
+  }
+  bool ended() const { return std::filesystem::exists(windowsFolder_ / L"input.status"); }
+  std::string log() const { return readFile(windowsFolder_ / L"input.log"); }
+
+private:
+  static constexpr const char* endLine = "# the end";
+  void add(const std::string& script) {
+    std::ofstream(windowsFolder_ / L"input.xdo", std::ios::binary | std::ios::app) << script;
+  }
+
+  std::string folder_;
+  std::filesystem::path windowsFolder_;
+};
+
+Xdotool& xdotool() {
+  static Xdotool started;
+  return started;
+}
+
+void runXdotool(const std::string& script) {
+  xdotool().run(script);
 }
 
 // Puts the calling thread on the tests' own Wine desktop, the first time only, and checks that
@@ -391,6 +436,9 @@ void RunningVelmora::perform(const UserInput& input) const {
           return true;
         if (!running())
           fail("Velmora ended while taking the input");
+        if (xdotool().ended())
+          fail("xdotool ended before sending the input: " + xdotool().log() + "\nscript:\n" +
+               input.script());
         return false;
       },
       "Velmora to take the input");

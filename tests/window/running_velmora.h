@@ -8,11 +8,12 @@
 // corner, so Wine's screen coordinates are X's; the first use checks that. The test's thread
 // joins that desktop to find Velmora's windows.
 //
-// xdotool is a Linux program; Wine starts it from CreateProcess but gives no handle to wait on,
-// so a shell around it leaves its exit status in a file that the test waits for. When xdotool
-// is done the events are on their way, not yet handled: every burst of input therefore ends
-// with a tap of Ctrl, which nothing in Velmora answers, and a hook in Velmora's thread signals
-// when the thread takes that key from its queue, after every key and click before it.
+// xdotool is a Linux program; Wine starts it from CreateProcess but gives no handle to it, so
+// one xdotool runs for the whole test process and reads its script from a file the test adds
+// to. Once a script is handed on, its events are on their way, not yet handled: every burst of
+// input therefore ends with a tap of Ctrl, which nothing in Velmora answers, and a hook in
+// Velmora's thread signals when the thread takes that key from its queue, after every key and
+// click before it.
 //
 // Failures of this machinery (xdotool failing, Velmora not answering in time) throw, and
 // GoogleTest reports them.
