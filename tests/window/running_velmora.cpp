@@ -309,6 +309,11 @@ RunningVelmora::RunningVelmora(std::optional<WORD> showState) {
     waitUntil([&] { return (form_ = findWindow(processId_, u"VELMORA.FORM")) != nullptr; },
               "Velmora's window");
     thread_ = GetWindowThreadProcessId(form_, nullptr);
+    // The window shows before Velmora's first look at its queue; a message sent in between may
+    // find the thread "hung" (no look for five seconds, as a start in a busy virtual machine can
+    // take) and be refused at once. Velmora is ready once it waits for input.
+    if (WaitForInputIdle(process_.get(), 30000) != 0)
+      fail("gave up waiting for Velmora to wait for input");
     // The children in z-order are the table's rows in order.
     for (HWND child = GetWindow(form_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       controls_.push_back(child);

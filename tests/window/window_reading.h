@@ -26,16 +26,27 @@ inline std::u16string className(HWND window) {
   return text;
 }
 
+// Sends message to window, from this process or another, and gives its answer. A window whose
+// thread does not answer within the wait throws, saying how long it waited: at once when Windows
+// already thinks the thread hung, the whole wait otherwise.
+inline DWORD_PTR answerTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                          const char* name) {
+  const ULONGLONG start = GetTickCount64();
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer)) {
+    const DWORD error = GetLastError();
+    throw std::runtime_error(std::string(name) + " got no answer: error " + std::to_string(error) +
+                             " after " + std::to_string(GetTickCount64() - start) + " ms");
+  }
+  return answer;
+}
+
 // A window's text, read with WM_GETTEXT, so it also works across processes.
 inline std::u16string windowText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-    throw std::runtime_error("WM_GETTEXTLENGTH failed, error " + std::to_string(GetLastError()));
+  const DWORD_PTR length = answerTo(window, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
   std::u16string text(length + 1, u'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied))
-    throw std::runtime_error("WM_GETTEXT failed, error " + std::to_string(GetLastError()));
+  const DWORD_PTR copied = answerTo(window, WM_GETTEXT, text.size(),
+                                    reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
   text.resize(std::min<std::size_t>(copied, length));
   return text;
 }
