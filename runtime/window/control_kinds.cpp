@@ -2,6 +2,7 @@
 
 #include "runtime/window/screen_reader.h"
 #include "runtime/window/units.h"
+#include "runtime/window/wide_text.h"
 #include "runtime/window/window_error.h"
 
 #include <commctrl.h>
@@ -65,11 +66,10 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
   const std::u16string text(row.text);
   Control control;
   control.description = &row;
-  control.handle =
-      CreateWindowExW(kind.exStyle, kind.name, reinterpret_cast<const wchar_t*>(text.c_str()),
-                      kind.style, twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
-                      twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi), parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  control.handle = CreateWindowExW(
+      kind.exStyle, kind.name, wide(text), kind.style, twipsToPixels(row.left, dpi),
+      twipsToPixels(row.top, dpi), twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi),
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!control.handle)
     throwLastError("CreateWindowExW");
   if (font)

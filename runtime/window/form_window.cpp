@@ -7,6 +7,7 @@
 #include "runtime/window/frame.h"
 #include "runtime/window/result_box.h"
 #include "runtime/window/units.h"
+#include "runtime/window/wide_text.h"
 #include "runtime/window/window_error.h"
 
 #include <algorithm>
@@ -17,10 +18,6 @@ namespace {
 
 // Control ids start clear of IDOK and IDCANCEL, which the dialog keys send.
 constexpr int firstControlId = 100;
-
-const wchar_t* wide(const std::u16string& text) noexcept {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 } // namespace
 

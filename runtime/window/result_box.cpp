@@ -1,6 +1,7 @@
 #include "runtime/window/result_box.h"
 
 #include "runtime/fitted_number.h"
+#include "runtime/window/wide_text.h"
 #include "runtime/window/window_error.h"
 
 #include <cstring>
@@ -11,13 +12,9 @@ namespace {
 
 std::u16string textOf(HWND control) {
   std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, u'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(
-      control, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(control, wide(text), static_cast<int>(text.size()))));
   return text;
-}
-
-const wchar_t* wide(const std::u16string& text) noexcept {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
 // The same flags a centred static control draws its text with, so a figure that fits looks as
@@ -96,7 +93,7 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
 void ResultTips::answer(NMTTDISPINFOW& request, const Control& control) {
   // Only where the box shows less than its figure: a tip repeating what shows is noise.
   text_ = control.shortened.empty() ? std::u16string() : textOf(control.handle);
-  request.lpszText = reinterpret_cast<wchar_t*>(text_.data());
+  request.lpszText = wide(text_);
 }
 
 void offerCopy(HWND form, const Control& control, POINT at) noexcept {
