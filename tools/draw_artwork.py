@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draw Velmora's banner and application icon into resources/.
 
 Run from anywhere with Debian's Python and Pillow:
@@ -15,7 +15,11 @@ import os
 import struct
 import sys
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+try:
+    from PIL import Image, ImageDraw, ImageFilter, ImageFont
+except ImportError:
+    sys.exit("usage: draw_artwork.py [--preview PNG]\n"
+             "It needs Pillow: install Debian's python3-pil and run it with /usr/bin/python3.")
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 RESOURCES = os.path.join(ROOT, "resources")
