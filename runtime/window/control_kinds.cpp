@@ -56,6 +56,11 @@ void loadControlClasses() {
   // Button, edit and static for the kinds here; the tooltip class (Microsoft documents
   // ICC_BAR_CLASSES for it) for the result boxes' tooltips.
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  if (InitCommonControlsEx(&classes))
+    return;
+  // Only comctl32 6.0 knows ICC_STANDARD_CLASSES; 5.8x (XP without our manifest in force)
+  // refuses the whole call, and there button, edit and static are user32's own anyway.
+  classes.dwICC = ICC_BAR_CLASSES;
   if (!InitCommonControlsEx(&classes))
     throwLastError("InitCommonControlsEx");
 }

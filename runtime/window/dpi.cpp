@@ -26,6 +26,13 @@ int windowDpi(HWND window) noexcept {
   return dpi > 0 ? dpi : 96;
 }
 
+void scaleFrameWithDpi(HWND window) noexcept {
+  using EnableFn = BOOL(WINAPI*)(HWND);
+  static const auto enable = user32Function<EnableFn>("EnableNonClientDpiScaling");
+  if (enable)
+    enable(window);
+}
+
 RECT frameAround(RECT client, DWORD style, DWORD exStyle, int dpi) noexcept {
   using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjustForDpi = user32Function<AdjustFn>("AdjustWindowRectExForDpi");

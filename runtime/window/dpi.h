@@ -11,6 +11,12 @@ namespace velmora::window {
 // The dpi the window is drawn at: its monitor's where Windows says, else the screen's.
 int windowDpi(HWND window) noexcept;
 
+// Asks Windows to draw the window's title bar at its dpi, from WM_NCCREATE, the one moment it
+// can be asked. Windows 10 1607 does so for a per-monitor window only when asked; from 1703 a
+// per-monitor (v2) window has it anyway, and earlier Windows lack the call, which then does
+// nothing.
+void scaleFrameWithDpi(HWND window) noexcept;
+
 // The outer rectangle of a window of the given styles whose inside is client, at a dpi.
 RECT frameAround(RECT client, DWORD style, DWORD exStyle, int dpi) noexcept;
 

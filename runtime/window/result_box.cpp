@@ -2,7 +2,6 @@
 
 #include "runtime/fitted_number.h"
 #include "runtime/window/wide_text.h"
-#include "runtime/window/window_error.h"
 
 #include <cstring>
 
@@ -68,25 +67,29 @@ void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept 
   }
 }
 
-ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> controls) {
+ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> controls) noexcept {
   tooltip_ = WindowHandle(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form,
                                           nullptr, instance, nullptr));
+  // The tips only repeat what the box holds, which its menu copies: without them the window is
+  // whole, so a tooltip Windows will not make costs only the tooltip.
   if (!tooltip_)
-    throwLastError("CreateWindowExW");
+    return;
   for (const Control& control : controls) {
     if (control.description->kind != Kind::result)
       continue;
+    // The size every comctl32 since 5.80 takes: the 6.0-only fields at the end of the whole
+    // structure make XP's 5.82 (in use where no manifest of ours is) refuse the tool.
     TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     // The box itself is the tool, and the tooltip watches the pointer over it.
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = form;
     tool.uId = reinterpret_cast<UINT_PTR>(control.handle);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    if (!SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
-      throwLastError("TTM_ADDTOOLW");
+    // A box the tooltip refuses just has no tip.
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 

@@ -26,8 +26,8 @@ void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept;
 class ResultTips {
 public:
   ResultTips() noexcept = default;
-  // Throws WindowError when Windows cannot make the tooltip.
-  ResultTips(HWND form, HINSTANCE instance, std::span<const Control> controls);
+  // Where Windows will not make the tooltip, or a box's tip, the boxes go without.
+  ResultTips(HWND form, HINSTANCE instance, std::span<const Control> controls) noexcept;
 
   // Answers the tooltip's TTN_GETDISPINFOW for control.
   void answer(NMTTDISPINFOW& request, const Control& control);

@@ -1,13 +1,19 @@
 // The released Velmora.exe as Windows' loader reads it, read here without Wine: every function it
-// imports exists in the oldest Windows it claims, XP, and its header says so. The per-monitor
-// dpi functions of Windows 10 are looked up while it runs, so they are not imports.
+// imports exists in the oldest Windows it claims, XP, and its header says so; its manifest is one
+// XP's loader takes; and its entry runs no SSE before it has checked that the processor has
+// SSE2. The per-monitor dpi functions of Windows 10 are looked up while it runs, so they are not
+// imports.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -48,7 +54,7 @@ const KnownImports knownImports[] = {
      "SystemParametersInfoW TrackPopupMenu TranslateMessage UpdateWindow"},
     {"ole32.dll", windows2000, "CoCreateInstance CoInitializeEx CoUninitialize"},
     {"KERNEL32.dll", windows2000,
-     "CloseHandle IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
+     "CloseHandle ExitProcess IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},
     {"KERNEL32.dll", windowsXp,
      "CreateSemaphoreW DeleteCriticalSection EnterCriticalSection FormatMessageA FreeLibrary "
      "GetCurrentThreadId GetLastError GetModuleHandleA GetModuleHandleW GetProcAddress "
@@ -86,6 +92,8 @@ public:
     optional_ = coff_ + 20;
   }
 
+  std::uint32_t imageBase() const { return u32(optional_ + 28); }
+  std::uint32_t entryPoint() const { return imageBase() + u32(optional_ + 16); }
   std::uint16_t machine() const { return u16(coff_); }
   std::uint32_t timeStamp() const { return u32(coff_ + 4); }
   std::uint16_t osVersion() const { return version(optional_ + 40); }
@@ -104,6 +112,23 @@ public:
       }
     }
     return found;
+  }
+
+  // The bytes of a resource given by number: its type, its id, its first language.
+  std::string resource(std::uint32_t type, std::uint32_t id) const {
+    const std::size_t root = at(u32(optional_ + 112));
+    const auto find = [&](std::size_t directory, std::uint32_t wanted) -> std::uint32_t {
+      const std::size_t entries = u16(directory + 12) + u16(directory + 14);
+      for (std::size_t entry = directory + 16; entry < directory + 16 + 8 * entries; entry += 8) {
+        if (wanted == ~0u || u32(entry) == wanted)
+          return u32(entry + 4) & 0x7fffffffu;
+      }
+      throw std::out_of_range("no resource " + std::to_string(type) + "/" + std::to_string(id));
+    };
+    const std::size_t language = root + find(root + find(root + find(root, type), id), ~0u);
+    const std::size_t data = at(u32(language));
+    return std::string(bytes_.begin() + static_cast<std::ptrdiff_t>(data),
+                       bytes_.begin() + static_cast<std::ptrdiff_t>(data + u32(language + 4)));
   }
 
 private:
@@ -178,6 +203,113 @@ TEST(VelmoraExe, HeaderNamesWindowsXpAndNoTime) {
   EXPECT_EQ(exe.osVersion(), oldestWindows);
   EXPECT_EQ(exe.subsystemVersion(), oldestWindows);
   EXPECT_EQ(exe.timeStamp(), 0u);
+}
+
+// The manifest as Windows reads it out of the file.
+std::string manifest() {
+  constexpr std::uint32_t rtManifest = 24, programManifest = 1;
+  return PeFile(VELMORA_EXE).resource(rtManifest, programManifest);
+}
+
+TEST(VelmoraExe, ManifestStartsWithTheProgramsOwnIdentity) {
+  const std::string text = manifest();
+  // Comments may stand before it; no other element may.
+  const std::regex firstChild(R"(<assembly [^>]*>\s*(<!--(?:[^-]|-[^-])*-->\s*)*<assemblyIdentity )"
+                              R"(type="win32" name="Velmora\.Velmora" version="1\.0\.0\.0"\s+)"
+                              R"(processorArchitecture="x86"/>)");
+  EXPECT_TRUE(std::regex_search(text, firstChild)) << text;
+}
+
+TEST(VelmoraExe, ManifestAsksForTheCommonControlsAndTheDpiAwarenessEachWindowsKnows) {
+  const std::string text = manifest();
+  const struct {
+    const char* why;
+    const char* needed;
+  } settings[] = {
+      {"themed controls, and the tooltip class Velmora asks for",
+       R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"},
+      {"the common controls' own key", R"(publicKeyToken="6595b64144ccf1df")"},
+      {"no elevation prompt", R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)"},
+      {"the system's dpi before Windows 10 1607",
+       R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true</dpiAware>)"},
+      {"per monitor from 1607, version 2 from 1703",
+       R"(WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>)"},
+  };
+  for (const auto& setting : settings)
+    EXPECT_NE(text.find(setting.needed), std::string::npos)
+        << setting.why << ": " << setting.needed;
+}
+
+// Where the linker put each object's code and each symbol, from its map of Velmora.exe.
+struct MapPlace {
+  std::uint32_t start = 0, size = 0;
+};
+
+std::string readMap() {
+  std::ifstream file(VELMORA_MAP);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+MapPlace placeOf(const std::string& map, const std::string& pattern) {
+  std::smatch found;
+  if (!std::regex_search(map, found, std::regex(pattern)))
+    return {};
+  return {static_cast<std::uint32_t>(std::stoul(found[1], nullptr, 16)),
+          found.size() > 2 ? static_cast<std::uint32_t>(std::stoul(found[2], nullptr, 16)) : 0};
+}
+
+// objdump's disassembly of addresses [start, start + size), one instruction a line.
+std::vector<std::string> disassemble(MapPlace code) {
+  char range[80];
+  std::snprintf(range, sizeof range, "--start-address=0x%x --stop-address=0x%x", code.start,
+                code.start + code.size);
+  const std::string command =
+      std::string(VELMORA_OBJDUMP) + " -d --no-show-raw-insn " + range + " " + VELMORA_EXE;
+  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::vector<std::string> lines;
+  std::array<char, 512> line{};
+  while (pipe && std::fgets(line.data(), line.size(), pipe.get())) {
+    if (std::regex_search(line.data(), std::regex(R"(^\s+[0-9a-f]+:\t)")))
+      lines.emplace_back(line.data());
+  }
+  return lines;
+}
+
+TEST(VelmoraExe, EntryChecksForSse2BeforeAnySseInstruction) {
+  const std::string map = readMap();
+  ASSERT_FALSE(map.empty()) << VELMORA_MAP;
+  const MapPlace check =
+      placeOf(map, R"( \.text\s+0x([0-9a-f]+)\s+0x([0-9a-f]+) \S*processor_check)");
+  const MapPlace entry = placeOf(map, R"(\n\s+0x([0-9a-f]+)\s+velmoraStart\n)");
+  ASSERT_NE(check.size, 0u) << "processor_check's code is not in the map";
+  EXPECT_EQ(PeFile(VELMORA_EXE).entryPoint(), entry.start) << "the entry is not velmoraStart";
+  ASSERT_GE(entry.start, check.start);
+  ASSERT_LT(entry.start, check.start + check.size);
+
+  const std::vector<std::string> code = disassemble(check);
+  ASSERT_FALSE(code.empty()) << "objdump disassembled nothing";
+  // SSE and MMX name their registers; the fences and non-temporal stores came with SSE2.
+  const std::regex sse(R"(%x?mm[0-9]|\t(lfence|mfence|sfence|movnti|clflush|prefetch\w*|emms))");
+  bool asksTheProcessor = false;
+  for (const std::string& instruction : code) {
+    EXPECT_FALSE(std::regex_search(instruction, sse)) << instruction;
+    asksTheProcessor |= instruction.find("\tcpuid") != std::string::npos;
+  }
+  EXPECT_TRUE(asksTheProcessor);
+}
+
+// Windows runs a program's TLS callbacks before its entry, and the C runtime's own run the
+// dynamic initialisers of thread-local variables: none of Velmora's SSE2 code may be among them.
+TEST(VelmoraExe, NothingOfVelmorasOwnRunsBeforeTheEntry) {
+  const std::string map = readMap();
+  ASSERT_FALSE(map.empty()) << VELMORA_MAP;
+  const std::regex early(R"(\.CRT\$X[LD]\w*\s+0x[0-9a-f]+\s+0x[1-9a-f][0-9a-f]* (\S+))");
+  int seen = 0;
+  for (std::sregex_iterator it(map.begin(), map.end(), early), end; it != end; ++it, ++seen) {
+    const std::string object = (*it)[1];
+    EXPECT_NE(object.find("libmingw32.a"), std::string::npos) << object;
+  }
+  EXPECT_GT(seen, 0) << "the C runtime's own TLS entries are not in the map";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "runtime/window/units.h"
 #include "window/form1.h"
 #include "window/form1_boxes.h"
+#include "window/processor_check.h"
 
 #include "resource_ids.h"
 #include "tests/ascii.h"
@@ -492,6 +493,64 @@ TEST_F(Form1Window, DrawsEachFigureWholeOrRoundedNeverCut) {
     SetWindowTextW(control(box), L"");
 }
 
+// Refuses to make any tooltip on this thread, as a comctl32 that lacks the class or takes the
+// tool for a size it does not know would.
+LRESULT CALLBACK refuseTooltips(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  if (code == HCBT_CREATEWND) {
+    const LPCWSTR name = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
+    if (!IS_INTRESOURCE(name) && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+      return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A top-level window of a thread, of a class: EnumThreadWindows' callback, which keeps the last.
+struct WindowSought {
+  std::u16string_view className;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK keepIfOfClass(HWND window, LPARAM sought) noexcept {
+  auto& wanted = *reinterpret_cast<WindowSought*>(sought);
+  if (className(window) == wanted.className)
+    wanted.found = window;
+  return TRUE;
+}
+
+HWND threadWindowOfClass(DWORD thread, std::u16string_view name) {
+  WindowSought sought{name};
+  EnumThreadWindows(thread, keepIfOfClass, reinterpret_cast<LPARAM>(&sought));
+  return sought.found;
+}
+
+void unhook(HHOOK hook) noexcept {
+  UnhookWindowsHookEx(hook);
+}
+
+// The tooltip only repeats what a box holds: where Windows will not make it, the window still
+// opens and still draws a figure too wide for its box rounded to the digits that fit.
+TEST(Form1WithoutTooltips, OpensAndStillRoundsItsFigures) {
+  const window::UniqueHandle<HHOOK, unhook> hook(
+      SetWindowsHookExW(WH_CBT, refuseTooltips, nullptr, GetCurrentThreadId()));
+  ASSERT_TRUE(hook);
+  FormWindow bare(form1(), GetModuleHandleW(nullptr));
+  bare.show();
+  ASSERT_FALSE(threadWindowOfClass(GetCurrentThreadId(), u"tooltips_class32"));
+  SetWindowTextW(bare.control(u"Text1"), L"91.5");
+  SetWindowTextW(bare.control(u"Text2"), L"45.7");
+  SetWindowTextW(bare.control(u"Text3"), L"45.7");
+  Form1Boxes boxes(bare);
+  convertTank(boxes);
+  pumpMessages(std::chrono::milliseconds(100));
+
+  const HWND volume = bare.control(u"Label5");
+  const auto& row = *std::find_if(form1().controls.begin(), form1().controls.end(),
+                                  [](const ControlDescription& r) { return r.name == u"Label5"; });
+  EXPECT_EQ(windowText(volume), u"191.096835");
+  const std::u16string_view rounded = screenDpi() == 144 ? u"191.1" : u"191.097";
+  EXPECT_EQ(captureClient(volume).pixels, drawnAlone(volume, row, rounded).pixels);
+}
+
 // Moved to a screen of 144 dpi, the window rebuilds its fonts and places at the new dpi.
 TEST(Form1DpiChange, LaysTheWindowOutAgainAtTheNewDpi) {
   FormWindow moved(form1(), GetModuleHandleW(nullptr));
@@ -545,6 +604,49 @@ TEST(Form1DpiChange, TakesTheSuggestedFrameInOneMove) {
   for (const RECT& frame : frames)
     EXPECT_EQ(std::pair(frame.left, frame.top), std::pair(suggested.left, suggested.top));
   expectLaidOutAt(moved, dpi);
+}
+
+// Every processor this test runs on has SSE2: x86-64 made it part of the architecture.
+TEST(ProcessorCheck, FindsSse2WhereItIs) {
+  EXPECT_TRUE(processorHasSse2());
+}
+
+// The text of the message box a thread shows, read from another thread, which then closes it.
+std::u16string readAndCloseMessageBox(DWORD thread) {
+  for (int tries = 0; tries < 500; ++tries) {
+    // The longest text of its children is the message; once it is there, the box is whole.
+    // Read as stored, without a message to a thread that may not be answering yet.
+    const HWND box = threadWindowOfClass(thread, u"#32770");
+    std::u16string message;
+    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      std::array<wchar_t, 512> text{};
+      const int length = InternalGetWindowText(child, text.data(), static_cast<int>(text.size()));
+      if (static_cast<std::size_t>(length) > message.size())
+        message.assign(reinterpret_cast<const char16_t*>(text.data()),
+                       static_cast<std::size_t>(length));
+    }
+    if (message.size() > 20) {
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return message;
+    }
+    Sleep(10);
+  }
+  return u"(no message box)";
+}
+
+// On a processor without SSE2 the entry says so before anything else runs; the message is
+// shown here as the entry would show it.
+TEST(ProcessorCheck, SaysInChineseAndEnglishThatVelmoraNeedsSse2) {
+  std::u16string shown;
+  std::thread reader(
+      [&shown, thread = GetCurrentThreadId()] { shown = readAndCloseMessageBox(thread); });
+  sayProcessorLacksSse2();
+  reader.join();
+  EXPECT_NE(shown.find(u"Velmora 需要支援 SSE2 的處理器"), std::u16string::npos) << ascii(shown);
+  EXPECT_NE(shown.find(u"Velmora needs a processor with SSE2"), std::u16string::npos)
+      << ascii(shown);
+  EXPECT_LT(shown.find(u"處理器"), shown.find(u"processor")) << "the Chinese first";
 }
 
 constexpr wchar_t announcementsProperty[] = L"Velmora.Announcements";
