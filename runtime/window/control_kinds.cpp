@@ -63,13 +63,13 @@ void loadControlClasses() {
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
                       HFONT font, int dpi) {
   const ControlClass kind = controlClass(row.kind);
-  const std::u16string text(row.text);
   Control control;
   control.description = &row;
-  control.handle = CreateWindowExW(
-      kind.exStyle, kind.name, wide(text), kind.style, twipsToPixels(row.left, dpi),
-      twipsToPixels(row.top, dpi), twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi),
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  control.handle =
+      CreateWindowExW(kind.exStyle, kind.name, TerminatedText(row.text).get(), kind.style,
+                      twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
+                      twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi), parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!control.handle)
     throwLastError("CreateWindowExW");
   if (font)

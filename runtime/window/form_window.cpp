@@ -29,10 +29,9 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
   for (const FontDescription& font : description.fonts)
     faces_.push_back(firstInstalledFace(font, screen.get()));
 
-  const std::u16string caption(description.caption);
-  if (!CreateWindowExW(frameExStyle, frameClassName, wide(caption), frameStyle, CW_USEDEFAULT,
-                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                       this))
+  if (!CreateWindowExW(frameExStyle, frameClassName, TerminatedText(description.caption).get(),
+                       frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                       nullptr, nullptr, instance, this))
     throwLastError("CreateWindowExW");
   // Everything is made at the window's dpi from the start, so no control is placed, given a
   // font or redrawn twice before the window is first shown.
@@ -131,9 +130,8 @@ void FormWindow::redrawAll() noexcept {
 
 void FormWindow::showError(std::u16string_view message) const noexcept {
   try {
-    const std::u16string text(message);
-    const std::u16string title(description_.caption);
-    MessageBoxW(handle(), wide(text), wide(title), MB_OK | MB_ICONERROR);
+    MessageBoxW(handle(), TerminatedText(message).get(), TerminatedText(description_.caption).get(),
+                MB_OK | MB_ICONERROR);
   } catch (...) {
     MessageBoxW(handle(), L"Error", L"Velmora", MB_OK | MB_ICONERROR);
   }

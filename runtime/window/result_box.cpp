@@ -10,13 +10,6 @@ namespace velmora::window {
 
 namespace {
 
-std::u16string textOf(HWND control) {
-  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, u'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(control, wide(text), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The same flags a centred static control draws its text with, so a figure that fits looks as
 // it would in a plain static.
 constexpr UINT textFormat = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
@@ -51,8 +44,7 @@ void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept 
     const std::u16string text = textOf(control.handle);
     const TextWidth width = [dc](std::u16string_view shown) {
       SIZE extent{};
-      GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(shown.data()),
-                            static_cast<int>(shown.size()), &extent);
+      GetTextExtentPoint32W(dc, wideUnits(shown), static_cast<int>(shown.size()), &extent);
       return static_cast<int>(extent.cx);
     };
     // A pixel of the inside is kept clear (two from 144 dpi): DrawText centres by whole pixels,
