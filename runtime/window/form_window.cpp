@@ -1,7 +1,6 @@
 #include "runtime/window/form_window.h"
 
 #include "runtime/run_time_error.h"
-#include "runtime/window/banner.h"
 #include "runtime/window/dpi.h"
 #include "runtime/window/fonts.h"
 #include "runtime/window/frame.h"
@@ -100,7 +99,7 @@ void FormWindow::announce(HWND control) const noexcept {
 
 void FormWindow::onClick(std::u16string_view name, std::function<void()> handler) {
   for (Control& control : controls_) {
-    if (control.description->name == name && control.description->kind == Kind::button) {
+    if (control.description->name == name && takesClicks(control)) {
       control.clicked = std::move(handler);
       return;
     }
@@ -157,15 +156,8 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_DRAWITEM: {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    Control* control = find(item.hwndItem);
-    if (control && control->description->kind == Kind::picture) {
-      drawPicture(item, control->bitmap.get(), dpi_);
+    if (Control* control = find(item.hwndItem); control && drawControl(item, *control, dpi_))
       return TRUE;
-    }
-    if (control && control->description->kind == Kind::result) {
-      drawResult(item, *control, dpi_);
-      return TRUE;
-    }
     break;
   }
   case WM_NOTIFY: {
@@ -178,7 +170,7 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   case WM_CONTEXTMENU:
     if (const Control* control = find(reinterpret_cast<HWND>(wParam));
-        control && control->description->kind == Kind::result) {
+        control && showsFigure(*control)) {
       offerCopy(handle(), *control,
                 {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       return 0;
@@ -187,7 +179,7 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_COMMAND:
     if (HIWORD(wParam) == BN_CLICKED && lParam) {
       Control* control = find(reinterpret_cast<HWND>(lParam));
-      if (control && control->description->kind == Kind::button)
+      if (control && takesClicks(*control))
         click(*control);
     }
     // Enter and Esc arrive here as IDOK and IDCANCEL, which no control has: nothing to do.

@@ -68,7 +68,7 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
   if (!tooltip_)
     throwLastError("CreateWindowExW");
   for (const Control& control : controls) {
-    if (control.description->kind != Kind::result)
+    if (!showsFigure(control))
       continue;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
