@@ -6,23 +6,22 @@
 
 namespace velmora {
 
+Form1Boxes::Form1Boxes(const window::FormWindow& form) : form_(form) {
+  for (const Box box : allBoxes)
+    controls_[static_cast<std::size_t>(box)] = form.requireControl(boxName(box));
+}
+
 // Into the caller's string, whose room the conversion reuses from one read to the next.
 PropertyStatus Form1Boxes::read(Box box, std::u16string& text) {
-  const HWND control = form_.control(boxName(box));
-  if (!control)
-    return failedPropertyStatus(ERROR_INVALID_WINDOW_HANDLE);
-  if (!window::readWindowText(control, text))
+  if (!window::readWindowText(control(box), text))
     return failedPropertyStatus(GetLastError());
   return propertyCallSucceeded;
 }
 
 PropertyStatus Form1Boxes::write(Box box, std::u16string_view text) {
-  const HWND control = form_.control(boxName(box));
-  if (!control)
-    return failedPropertyStatus(ERROR_INVALID_WINDOW_HANDLE);
-  if (!SetWindowTextW(control, window::TerminatedText(text).get()))
+  if (!SetWindowTextW(control(box), window::TerminatedText(text).get()))
     return failedPropertyStatus(GetLastError());
-  form_.announce(control);
+  form_.announce(control(box));
   return propertyCallSucceeded;
 }
 

@@ -90,6 +90,12 @@ HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
   return nullptr;
 }
 
+HWND FormWindow::requireControl(std::u16string_view name) const {
+  if (const HWND found = control(name))
+    return found;
+  throw WindowError("FormWindow::control", name, ERROR_NOT_FOUND);
+}
+
 void FormWindow::announce(HWND control) const noexcept {
   for (const Control& each : controls_) {
     if (each.handle == control && each.description->live)
@@ -104,7 +110,7 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
       return;
     }
   }
-  throw WindowError("FormWindow::onClick, for a button the window lacks,", ERROR_INVALID_PARAMETER);
+  throw WindowError("FormWindow::onClick", name, ERROR_NOT_FOUND);
 }
 
 void FormWindow::show() {

@@ -3,6 +3,7 @@
 #include "conversion/tank_conversion.h"
 #include "runtime/window/form_window.h"
 #include "runtime/window/units.h"
+#include "runtime/window/window_error.h"
 #include "window/form1.h"
 #include "window/form1_boxes.h"
 
@@ -585,6 +586,22 @@ TEST(Form1ScreenReader, HearsTheVolumeAfterEachConversion) {
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(RemovePropW(control, announcementsProperty)),
               row.name == u"Label5" ? 2u : 0u)
         << label(row);
+  }
+}
+
+// Form1Boxes finds its boxes when the window is built: a table without one of them is an
+// error at start that names it, not a failure at the first click.
+TEST(Form1Boxes, AMissingBoxStopsTheStartNamingIt) {
+  std::vector<ControlDescription> rows(form1().controls.begin(), form1().controls.end());
+  std::erase_if(rows, [](const ControlDescription& row) { return row.name == u"Label8"; });
+  window::FormDescription lacking = form1();
+  lacking.controls = rows;
+  const FormWindow form(lacking, GetModuleHandleW(nullptr));
+  try {
+    Form1Boxes boxes(form);
+    ADD_FAILURE() << "no error";
+  } catch (const window::WindowError& error) {
+    EXPECT_NE(std::string(error.what()).find("Label8"), std::string::npos) << error.what();
   }
 }
 
