@@ -22,7 +22,7 @@ struct Control {
   Brush background;              // for a row with a background colour
   Bitmap bitmap;                 // a picture's image
   std::function<void()> clicked; // a button's handler, once one is given
-  std::u16string shortened;      // what a result box last drew for a text too wide, or empty
+  bool shortened = false;        // a result box last drew less than its text
 };
 
 // Loads the window classes the kinds are made of, before any control is made: the manifest

@@ -120,6 +120,10 @@ void FormWindow::show() {
     SetFocus(first);
 }
 
+void FormWindow::destroy() noexcept {
+  DestroyWindow(handle());
+}
+
 Control* FormWindow::find(HWND handle) noexcept {
   for (Control& control : controls_) {
     if (control.handle == handle)
@@ -223,7 +227,7 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       redrawAll();
     break;
   case WM_CLOSE:
-    DestroyWindow(handle());
+    destroy();
     return 0;
   case WM_DESTROY:
     PostQuitMessage(0);

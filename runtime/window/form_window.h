@@ -52,6 +52,10 @@ public:
 
   int dpi() const noexcept { return dpi_; }
 
+  // Destroys the window at once, so that no handler of it runs again; its end posts the quit
+  // message that ends runMessageLoop with 0.
+  void destroy() noexcept;
+
 private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;

@@ -50,11 +50,10 @@ void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept 
     // A pixel of the inside is kept clear (two from 144 dpi): DrawText centres by whole pixels,
     // and a text as wide as the box would put ink on its sunken edge.
     const int room = item.rcItem.right - item.rcItem.left - MulDiv(1, dpi, 96);
-    const bool round = control.description->overflow == Overflow::roundNumber;
-    std::u16string shown = round ? fitNumber(text, room, width) : text;
+    const std::u16string shown = fitNumber(text, room, width);
     RECT place = item.rcItem;
     DrawTextW(dc, wide(shown), static_cast<int>(shown.size()), &place, textFormat);
-    control.shortened = shown == text ? std::u16string() : std::move(shown);
+    control.shortened = shown != text;
   } catch (...) {
     // Out of memory while drawing: the box stays as it was painted before.
   }
@@ -84,7 +83,7 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
 
 void ResultTips::answer(NMTTDISPINFOW& request, const Control& control) {
   // Only where the box shows less than its figure: a tip repeating what shows is noise.
-  text_ = control.shortened.empty() ? std::u16string() : textOf(control.handle);
+  text_ = control.shortened ? textOf(control.handle) : std::u16string();
   request.lpszText = wide(text_);
 }
 
