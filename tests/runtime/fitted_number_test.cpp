@@ -1,3 +1,4 @@
+// fitNumber: a figure too wide for its box, rounded to the digits that fit.
 #include "runtime/fitted_number.h"
 
 #include "tests/ascii.h"

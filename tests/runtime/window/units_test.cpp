@@ -1,3 +1,4 @@
+// Twips and points turned into pixels at a dpi.
 #include "runtime/window/units.h"
 
 #include <gtest/gtest.h>
