@@ -2,6 +2,7 @@
 
 #include "runtime/run_time_error.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,8 @@ namespace velmora {
 
 // The eight boxes the tank conversion reads and writes.
 enum class Box { Text1, Text2, Text3, Label5, Label7, Label8, Label11, Label13 };
+inline constexpr std::array<Box, 8> allBoxes{Box::Text1,  Box::Text2,  Box::Text3,   Box::Label5,
+                                             Box::Label7, Box::Label8, Box::Label11, Box::Label13};
 
 // The control's name, as error messages show it: boxName(Box::Label7) -> "Label7".
 std::u16string_view boxName(Box box) noexcept;

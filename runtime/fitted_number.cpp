@@ -1,23 +1,21 @@
 #include "runtime/fitted_number.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cstdlib>
+#include "runtime/decimal_layout.h"
+
+#include <iterator>
+#include <string>
 
 namespace velmora {
 
 namespace {
 
-// The bounds of numberToText's plain notation, as decimal exponents of the leading digit.
-constexpr int smallestPlainExponent = -4;
-constexpr int largestPlainExponent = 14;
-
-// A number's text taken apart: sign, significant digits without leading or trailing zeros, and
-// the decimal exponent of the first of them (191.096835 is 1.91096835 times 10 to the 2).
+// A number's text taken apart, owning the digits its DecimalFigure views.
 struct Figure {
   bool negative = false;
-  std::u16string digits;
+  std::string digits;
   int exponent = 0;
+
+  DecimalFigure decimal() const noexcept { return {negative, digits, exponent}; }
 };
 
 bool isDigit(char16_t c) {
@@ -43,7 +41,7 @@ bool parse(std::u16string_view text, Figure& figure) {
       ++leadingZeros;
       continue;
     }
-    figure.digits.push_back(text[at]);
+    figure.digits.push_back(static_cast<char>(text[at]));
   }
   if (!seenDigit)
     return false;
@@ -59,7 +57,7 @@ bool parse(std::u16string_view text, Figure& figure) {
     }
     exponent = negativeExponent ? -exponent : exponent;
   }
-  while (!figure.digits.empty() && figure.digits.back() == u'0')
+  while (!figure.digits.empty() && figure.digits.back() == '0')
     figure.digits.pop_back();
   if (figure.digits.empty())
     return false;
@@ -75,56 +73,40 @@ Figure rounded(const Figure& figure, std::size_t count) {
   if (figure.digits.size() <= count)
     return result;
   result.digits.resize(count);
-  if (figure.digits[count] >= u'5') {
+  if (figure.digits[count] >= '5') {
     std::size_t at = count;
-    while (at > 0 && result.digits[at - 1] == u'9')
-      result.digits[--at] = u'0';
+    while (at > 0 && result.digits[at - 1] == '9')
+      result.digits[--at] = '0';
     if (at == 0) {
-      result.digits.insert(result.digits.begin(), u'1');
+      result.digits.insert(result.digits.begin(), '1');
       result.digits.pop_back();
       ++result.exponent;
     } else {
       ++result.digits[at - 1];
     }
   }
-  while (result.digits.size() > 1 && result.digits.back() == u'0')
+  while (result.digits.size() > 1 && result.digits.back() == '0')
     result.digits.pop_back();
   return result;
+}
+
+std::u16string laidOut(const Figure& figure, bool plain) {
+  std::u16string text;
+  layOutFigure(figure.decimal(), plain, std::back_inserter(text));
+  return text;
 }
 
 // The figure in plain notation, or nothing where that would not show all its integer digits
 // or numberToText would not write it plain.
 std::u16string plain(const Figure& figure, std::size_t count) {
-  if (figure.exponent < smallestPlainExponent || figure.exponent > largestPlainExponent ||
+  if (!isPlainExponent(figure.exponent) ||
       (figure.exponent >= 0 && count < static_cast<std::size_t>(figure.exponent) + 1))
     return {};
-  std::u16string text = figure.negative ? u"-" : u"";
-  if (figure.exponent < 0) {
-    text.append(u"0.").append(static_cast<std::size_t>(-figure.exponent - 1), u'0');
-    return text.append(figure.digits);
-  }
-  const auto integers = static_cast<std::size_t>(figure.exponent) + 1;
-  std::u16string digits = figure.digits;
-  digits.resize(std::max(digits.size(), integers), u'0');
-  text.append(digits, 0, integers);
-  if (digits.size() > integers)
-    text.append(u".").append(digits, integers);
-  return text;
+  return laidOut(figure, true);
 }
 
 std::u16string scientific(const Figure& figure) {
-  std::u16string text = figure.negative ? u"-" : u"";
-  text.push_back(figure.digits[0]);
-  if (figure.digits.size() > 1)
-    text.append(u".").append(figure.digits, 1);
-  text.append(figure.exponent < 0 ? u"E-" : u"E+");
-  char digits[8];
-  const char* end = std::to_chars(digits, digits + sizeof digits, std::abs(figure.exponent)).ptr;
-  if (end - digits < 2)
-    text.push_back(u'0');
-  for (const char* digit = digits; digit != end; ++digit)
-    text.push_back(static_cast<char16_t>(*digit));
-  return text;
+  return laidOut(figure, false);
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "runtime/number_text.h"
 
+#include "runtime/decimal_layout.h"
 #include "runtime/decimal_scan.h"
 #include "runtime/run_time_error.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace velmora {
@@ -14,12 +14,11 @@ namespace velmora {
 namespace {
 
 constexpr int shownDigits = 15;
-constexpr int smallestPlainExponent = -4;
-constexpr int largestPlainExponent = 14;
-// The same bounds on a number whose shortest text is the one shown: 1E-4 and 1E+15 are the
-// doubles nearest them, and no other double's shortest text reads 1E-4 or 1E+15.
+// The plain range's bounds on a number whose shortest text is the one shown: 1E-4 and 1E+15 are
+// the doubles nearest them, and no other double's shortest text reads 1E-4 or 1E+15.
 constexpr double smallestPlainMagnitude = 1e-4;
 constexpr double plainMagnitudeLimit = 1e15;
+static_assert(smallestPlainExponent == -4 && largestPlainExponent + 1 == 15);
 
 constexpr std::u16string_view infinityText = u"∞";
 constexpr std::u16string_view negativeInfinityText = u"-∞";
@@ -99,48 +98,6 @@ void appendAscii(NumberText& text, const char* first, const char* last) {
     append(text, static_cast<char16_t>(*first));
   }
 }
-void appendZeros(NumberText& text, int count) {
-  for (; count > 0; --count) {
-    append(text, u'0');
-  }
-}
-
-void layOut(const Decimal& decimal, bool negative, NumberText& text) {
-  if (negative) {
-    append(text, u'-');
-  }
-  const char* digits = decimal.digits;
-  const int count = decimal.count;
-  const int exponent = decimal.exponent;
-  if (exponent >= smallestPlainExponent && exponent <= largestPlainExponent) {
-    if (exponent < 0) {
-      append(text, u"0.");
-      appendZeros(text, -exponent - 1);
-      appendAscii(text, digits, digits + count);
-    } else if (count <= exponent + 1) {
-      appendAscii(text, digits, digits + count);
-      appendZeros(text, exponent + 1 - count);
-    } else {
-      appendAscii(text, digits, digits + exponent + 1);
-      append(text, u'.');
-      appendAscii(text, digits + exponent + 1, digits + count);
-    }
-    return;
-  }
-  append(text, static_cast<char16_t>(digits[0]));
-  if (count > 1) {
-    append(text, u'.');
-    appendAscii(text, digits + 1, digits + count);
-  }
-  append(text, exponent < 0 ? u"E-" : u"E+");
-  char exponentDigits[8];
-  const auto end =
-      std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, std::abs(exponent)).ptr;
-  if (end - exponentDigits < 2) {
-    append(text, u'0');
-  }
-  appendAscii(text, exponentDigits, end);
-}
 
 // A number in the plain range whose shortest text has at most 15 digits: std::to_chars writes
 // it in plain notation already, exactly as a result box shows it (see roundedDecimal). Returns
@@ -181,7 +138,11 @@ NumberText formatNumber(double value) noexcept {
     append(text, u'0');
   } else if (!appendShortPlain(std::fabs(value), std::signbit(value), text)) {
     const Decimal decimal = roundedDecimal(std::fabs(value));
-    layOut(decimal, std::signbit(value), text);
+    const DecimalFigure figure{std::signbit(value),
+                               {decimal.digits, static_cast<std::size_t>(decimal.count)},
+                               decimal.exponent};
+    text.length = static_cast<std::size_t>(
+        layOutFigure(figure, isPlainExponent(figure.exponent), text.units) - text.units);
     text.readsBackExactly = decimal.shortest;
   }
   return text;

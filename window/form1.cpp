@@ -13,7 +13,6 @@ using window::FontDescription;
 using window::Kind;
 using window::noFont;
 using window::noIndex;
-using window::Overflow;
 using window::Rgb;
 
 // 新細明體 is not on every machine (English and Simplified Chinese Windows 10 and 11 have it
@@ -44,8 +43,6 @@ constexpr Rgb red{0xFF, 0x00, 0x00};
 // The result boxes' backgrounds, one to a figure.
 constexpr Rgb cyan{0xC0, 0xFF, 0xFF}, peach{0xFF, 0xE0, 0xC0}, pink{0xFF, 0xC0, 0xFF},
     mint{0xC0, 0xFF, 0xC0}, lavender{0xC0, 0xC0, 0xFF};
-// A figure too wide for its box shows rounded to the digits that fit, never cut.
-constexpr Overflow rounded = Overflow::roundNumber;
 // The window's caption, and the banner's name for a screen reader.
 constexpr std::u16string_view title = u"Velmora";
 constexpr int banner = VELMORA_BANNER;
@@ -55,7 +52,7 @@ constexpr int banner = VELMORA_BANNER;
 // picture, not its text, which is its name; and the volume, the first figure a conversion
 // writes, is read out each time (a live region), the others left to be read on request.
 constexpr std::array<ControlDescription, 29> controls{{
-    {u"Picture1", noIndex, Kind::picture, title, -360, 0, 3615, 495, noFont, {}, {}, {}, banner},
+    {u"Picture1", noIndex, Kind::picture, title, -360, 0, 3615, 495, noFont, {}, {}, banner},
     {u"Label1", noIndex, Kind::label, u"水族箱長：", 240, 600, 1215, 255, f1},
     {u"Text1", noIndex, Kind::input, u"", 1440, 600, 735, 270, f4},
     {u"Label14", 0, Kind::label, u"公分", 2280, 600, 495, 255, f1},
@@ -67,19 +64,19 @@ constexpr std::array<ControlDescription, 29> controls{{
     {u"Label14", 2, Kind::label, u"公分", 2280, 1560, 495, 255, f1},
     {u"Command1", noIndex, Kind::button, u"開始換算", 240, 2040, 2295, 375, f2},
     {u"Label4", noIndex, Kind::label, u"全部水量：", 240, 2640, 1215, 255, f1},
-    {u"Label5", noIndex, Kind::result, u"", 1440, 2640, 735, 255, f4, cyan, {}, rounded, 0, true},
+    {u"Label5", noIndex, Kind::result, u"", 1440, 2640, 735, 255, f4, cyan, {}, 0, true},
     {u"Label14", 3, Kind::label, u"公升", 2280, 2640, 495, 255, f1},
     {u"Label6", noIndex, Kind::label, u"需要光量：", 240, 3000, 1215, 255, f1},
-    {u"Label7", noIndex, Kind::result, u"", 1440, 3000, 735, 255, f4, peach, {}, rounded},
+    {u"Label7", noIndex, Kind::result, u"", 1440, 3000, 735, 255, f4, peach},
     {u"Label14", 4, Kind::label, u"瓦", 2280, 3000, 495, 255, f1},
     {u"Label9", noIndex, Kind::label, u"建議光量：", 240, 3360, 1215, 255, f1},
-    {u"Label8", noIndex, Kind::result, u"", 1440, 3360, 735, 255, f4, pink, {}, rounded},
+    {u"Label8", noIndex, Kind::result, u"", 1440, 3360, 735, 255, f4, pink},
     {u"Label14", 5, Kind::label, u"瓦", 2280, 3360, 495, 255, f1},
     {u"Label10", noIndex, Kind::label, u"需要流量：", 240, 3720, 1215, 255, f1},
-    {u"Label11", noIndex, Kind::result, u"", 1440, 3720, 735, 255, f4, mint, {}, rounded},
+    {u"Label11", noIndex, Kind::result, u"", 1440, 3720, 735, 255, f4, mint},
     {u"Label14", 6, Kind::label, u"公升", 2280, 3720, 495, 255, f1},
     {u"Label12", noIndex, Kind::label, u"建議流量：", 240, 4080, 1215, 255, f1},
-    {u"Label13", noIndex, Kind::result, u"", 1440, 4080, 735, 255, f4, lavender, {}, rounded},
+    {u"Label13", noIndex, Kind::result, u"", 1440, 4080, 735, 255, f4, lavender},
     {u"Label14", 7, Kind::label, u"公升", 2280, 4080, 495, 255, f1},
     {u"Label14", 8, Kind::label, u"流量以每小時為計算單位", 240, 4440, 2535, 255, f2, {}, red},
     {u"Command2", noIndex, Kind::button, u"離開", 240, 4800, 855, 495, f1},
@@ -87,7 +84,7 @@ constexpr std::array<ControlDescription, 29> controls{{
 }};
 
 constexpr window::FormDescription description{
-    u"Form1", title, 3060, 5400, VELMORA_ICON, fonts, controls,
+    title, 3060, 5400, VELMORA_ICON, fonts, controls,
 };
 
 } // namespace

@@ -40,7 +40,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       _fpreset();
       velmora::convertTank(boxes);
     });
-    form.onClick(u"Command2", [&form] { velmora::window::endProgram(form.handle()); });
+    form.onClick(u"Command2", [&form] { form.destroy(); });
     form.show();
     return velmora::window::runMessageLoop(form.handle());
   } catch (const velmora::window::WindowError& error) {

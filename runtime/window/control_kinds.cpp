@@ -1,5 +1,7 @@
 #include "runtime/window/control_kinds.h"
 
+#include "runtime/window/picture.h"
+#include "runtime/window/result_box.h"
 #include "runtime/window/screen_reader.h"
 #include "runtime/window/units.h"
 #include "runtime/window/wide_text.h"
@@ -13,13 +15,24 @@ namespace velmora::window {
 
 namespace {
 
-struct ControlClass {
-  const wchar_t* name;
+using Drawing = void (*)(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept;
+
+// What a kind is: its window class and styles (WS_TABSTOP for those the focus goes to), how the
+// window draws it where Windows does not, and what it answers besides.
+struct KindRow {
+  const wchar_t* className;
   DWORD style;
   DWORD exStyle;
+  Drawing draw = nullptr;
+  bool clicks = false; // runs a handler when clicked
+  bool figure = false; // a figure whose whole text a tooltip and a menu give
 };
 
-ControlClass controlClass(Kind kind) noexcept {
+void drawPictureControl(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept {
+  drawPicture(item, control.bitmap.get(), dpi);
+}
+
+KindRow kindRow(Kind kind) noexcept {
   constexpr DWORD child = WS_CHILD | WS_VISIBLE;
   switch (kind) {
   case Kind::label:
@@ -27,13 +40,13 @@ ControlClass controlClass(Kind kind) noexcept {
   case Kind::input:
     return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
   case Kind::result:
-    // Drawn by the window (result_box.h), so that a figure too wide is shortened, not cut;
-    // SS_NOTIFY lets the pointer reach it for the tooltip and the menu.
-    return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, WS_EX_STATICEDGE};
+    // Drawn by the window, so that a figure too wide is shortened, not cut; SS_NOTIFY lets the
+    // pointer reach it for the tooltip and the menu.
+    return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, WS_EX_STATICEDGE, drawResult, false, true};
   case Kind::button:
-    return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0, nullptr, true};
   case Kind::picture:
-    return {L"STATIC", child | SS_OWNERDRAW, 0};
+    return {L"STATIC", child | SS_OWNERDRAW, 0, drawPictureControl};
   }
   return {L"STATIC", child, 0};
 }
@@ -67,14 +80,14 @@ void loadControlClasses() {
 
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
                       HFONT font, int dpi) {
-  const ControlClass kind = controlClass(row.kind);
-  const std::u16string text(row.text);
+  const KindRow kind = kindRow(row.kind);
   Control control;
   control.description = &row;
-  control.handle = CreateWindowExW(
-      kind.exStyle, kind.name, wide(text), kind.style, twipsToPixels(row.left, dpi),
-      twipsToPixels(row.top, dpi), twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi),
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  control.handle =
+      CreateWindowExW(kind.exStyle, kind.className, TerminatedText(row.text).get(), kind.style,
+                      twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
+                      twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi), parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!control.handle)
     throwLastError("CreateWindowExW");
   if (font)
@@ -104,6 +117,21 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
     break;
   }
   return control;
+}
+
+bool drawControl(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept {
+  const Drawing draw = kindRow(control.description->kind).draw;
+  if (draw)
+    draw(item, control, dpi);
+  return draw != nullptr;
+}
+
+bool takesClicks(const Control& control) noexcept {
+  return kindRow(control.description->kind).clicks;
+}
+
+bool showsFigure(const Control& control) noexcept {
+  return kindRow(control.description->kind).figure;
 }
 
 void placeControl(const Control& control, HFONT font, int dpi) noexcept {

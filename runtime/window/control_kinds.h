@@ -1,7 +1,8 @@
 #pragma once
 
 // The kinds of control a window is built of, each decided in one place: its window class, its
-// styles, and every step that makes a row of that kind what the table says (its font, its
+// styles (whether the focus goes to it), its drawing, what it answers (a click, a tooltip, a
+// copy), and every step that makes a row of that kind what the table says (its font, its
 // colours, its picture, its limits). A new kind is a case here and nowhere else.
 
 #include "runtime/window/form_description.h"
@@ -21,7 +22,7 @@ struct Control {
   Brush background;              // for a row with a background colour
   Bitmap bitmap;                 // a picture's image
   std::function<void()> clicked; // a button's handler, once one is given
-  std::u16string shortened;      // what a result box last drew for a text too wide, or empty
+  bool shortened = false;        // a result box last drew less than its text
 };
 
 // Loads the window classes the kinds are made of, before any control is made: the manifest
@@ -34,6 +35,17 @@ void loadControlClasses();
 // before it is first drawn. Throws WindowError when Windows cannot make it.
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
                       HFONT font, int dpi);
+
+// Draws an owner-drawn control as its kind is drawn (WM_DRAWITEM); false, with nothing drawn,
+// for a kind that Windows draws.
+bool drawControl(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept;
+
+// Whether a click on the control runs its handler: a button's.
+bool takesClicks(const Control& control) noexcept;
+
+// Whether the control shows a figure, whose whole text its tooltip and its menu (複製) give
+// where the box shows less: a result box.
+bool showsFigure(const Control& control) noexcept;
 
 // Places a control at a dpi and gives it that dpi's font, redrawn.
 void placeControl(const Control& control, HFONT font, int dpi) noexcept;

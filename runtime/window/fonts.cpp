@@ -14,8 +14,7 @@ int CALLBACK countFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
   return 0; // one is enough
 }
 
-} // namespace
-
+// Whether GDI has a face of that name (or a substitute Windows names for it).
 bool installed(std::u16string_view face, HDC screen) noexcept {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
@@ -26,6 +25,8 @@ bool installed(std::u16string_view face, HDC screen) noexcept {
   EnumFontFamiliesExW(screen, &wanted, countFace, reinterpret_cast<LPARAM>(&found), 0);
   return found > 0;
 }
+
+} // namespace
 
 // Asking for each face by name is much quicker at start than listing every installed family.
 std::u16string firstInstalledFace(const FontDescription& font, HDC screen) {

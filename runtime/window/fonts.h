@@ -1,8 +1,8 @@
 #pragma once
 
-// Faces and fonts: whether a face is installed, which face of a font's chain to use, and the
-// font itself at a dpi. The face is chosen once, at start; the fonts are made again whenever
-// the window moves to a screen of another dpi.
+// Faces and fonts: which face of a font's chain to use, and the font itself at a dpi. The face is
+// chosen once, at start; the fonts are made again whenever the window moves to a screen of another
+// dpi.
 
 #include "runtime/window/form_description.h"
 #include "runtime/window/handles.h"
@@ -10,12 +10,8 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 namespace velmora::window {
-
-// Whether GDI has a face of that name (or a substitute Windows names for it).
-bool installed(std::u16string_view face, HDC screen) noexcept;
 
 // The first of the font's faces that is installed; when none is, the first, for GDI to map
 // to what it has.

@@ -25,11 +25,6 @@ struct FontDescription {
   std::uint8_t charset;
 };
 
-// What a result box draws of a text wider than its inside: the text cut at both edges, or, for
-// a figure, the same number rounded to the digits that fit (fitNumber). The box's own text
-// stays whole either way.
-enum class Overflow { cut, roundNumber };
-
 inline constexpr int noIndex = -1;
 inline constexpr int noFont = -1;
 
@@ -44,7 +39,6 @@ struct ControlDescription {
   int font; // into FormDescription::fonts, or noFont
   std::optional<Rgb> background = std::nullopt;
   std::optional<Rgb> foreground = std::nullopt;
-  Overflow overflow = Overflow::cut;
   int bitmap = 0; // resource id of a picture's bitmap
   // A live region: a screen reader reads its new text out each time the program writes it
   // (FormWindow::announce).
@@ -54,7 +48,6 @@ struct ControlDescription {
 // A whole window: its own settings, its fonts, and its controls in creation order, which is
 // also the z-order and the tab order.
 struct FormDescription {
-  std::u16string_view name;
   std::u16string_view caption;
   int clientWidth, clientHeight; // twips
   int icon;                      // icon group resource id

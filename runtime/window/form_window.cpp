@@ -1,7 +1,6 @@
 #include "runtime/window/form_window.h"
 
 #include "runtime/run_time_error.h"
-#include "runtime/window/banner.h"
 #include "runtime/window/dpi.h"
 #include "runtime/window/fonts.h"
 #include "runtime/window/frame.h"
@@ -29,10 +28,9 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
   for (const FontDescription& font : description.fonts)
     faces_.push_back(firstInstalledFace(font, screen.get()));
 
-  const std::u16string caption(description.caption);
-  if (!CreateWindowExW(frameExStyle, frameClassName, wide(caption), frameStyle, CW_USEDEFAULT,
-                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                       this))
+  if (!CreateWindowExW(frameExStyle, frameClassName, TerminatedText(description.caption).get(),
+                       frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                       nullptr, nullptr, instance, this))
     throwLastError("CreateWindowExW");
   // Everything is made at the window's dpi from the start, so no control is placed, given a
   // font or redrawn twice before the window is first shown.
@@ -92,6 +90,12 @@ HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
   return nullptr;
 }
 
+HWND FormWindow::requireControl(std::u16string_view name) const {
+  if (const HWND found = control(name))
+    return found;
+  throw WindowError("FormWindow::control", name, ERROR_NOT_FOUND);
+}
+
 void FormWindow::announce(HWND control) const noexcept {
   for (const Control& each : controls_) {
     if (each.handle == control && each.description->live)
@@ -101,12 +105,12 @@ void FormWindow::announce(HWND control) const noexcept {
 
 void FormWindow::onClick(std::u16string_view name, std::function<void()> handler) {
   for (Control& control : controls_) {
-    if (control.description->name == name && control.description->kind == Kind::button) {
+    if (control.description->name == name && takesClicks(control)) {
       control.clicked = std::move(handler);
       return;
     }
   }
-  throw WindowError("FormWindow::onClick, for a button the window lacks,", ERROR_INVALID_PARAMETER);
+  throw WindowError("FormWindow::onClick", name, ERROR_NOT_FOUND);
 }
 
 void FormWindow::show() {
@@ -114,6 +118,10 @@ void FormWindow::show() {
   UpdateWindow(handle());
   if (const HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
     SetFocus(first);
+}
+
+void FormWindow::destroy() noexcept {
+  DestroyWindow(handle());
 }
 
 Control* FormWindow::find(HWND handle) noexcept {
@@ -131,9 +139,8 @@ void FormWindow::redrawAll() noexcept {
 
 void FormWindow::showError(std::u16string_view message) const noexcept {
   try {
-    const std::u16string text(message);
-    const std::u16string title(description_.caption);
-    MessageBoxW(handle(), wide(text), wide(title), MB_OK | MB_ICONERROR);
+    MessageBoxW(handle(), TerminatedText(message).get(), TerminatedText(description_.caption).get(),
+                MB_OK | MB_ICONERROR);
   } catch (...) {
     MessageBoxW(handle(), L"Error", L"Velmora", MB_OK | MB_ICONERROR);
   }
@@ -159,15 +166,8 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_DRAWITEM: {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    Control* control = find(item.hwndItem);
-    if (control && control->description->kind == Kind::picture) {
-      drawPicture(item, control->bitmap.get(), dpi_);
+    if (Control* control = find(item.hwndItem); control && drawControl(item, *control, dpi_))
       return TRUE;
-    }
-    if (control && control->description->kind == Kind::result) {
-      drawResult(item, *control, dpi_);
-      return TRUE;
-    }
     break;
   }
   case WM_NOTIFY: {
@@ -180,7 +180,7 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   case WM_CONTEXTMENU:
     if (const Control* control = find(reinterpret_cast<HWND>(wParam));
-        control && control->description->kind == Kind::result) {
+        control && showsFigure(*control)) {
       offerCopy(handle(), *control,
                 {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       return 0;
@@ -189,7 +189,7 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_COMMAND:
     if (HIWORD(wParam) == BN_CLICKED && lParam) {
       Control* control = find(reinterpret_cast<HWND>(lParam));
-      if (control && control->description->kind == Kind::button)
+      if (control && takesClicks(*control))
         click(*control);
     }
     // Enter and Esc arrive here as IDOK and IDCANCEL, which no control has: nothing to do.
@@ -227,7 +227,7 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       redrawAll();
     break;
   case WM_CLOSE:
-    DestroyWindow(handle());
+    destroy();
     return 0;
   case WM_DESTROY:
     PostQuitMessage(0);

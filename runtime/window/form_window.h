@@ -32,13 +32,17 @@ public:
 
   // The control of a row: control(u"Label14", 8). Null when there is no such row.
   HWND control(std::u16string_view name, int index = noIndex) const noexcept;
+  // The same for a caller that cannot do without it: throws WindowError naming the row where
+  // the window has none.
+  HWND requireControl(std::u16string_view name) const;
 
   // Tells a screen reader that control's text has just been written, where its row is a live
   // region, so that it reads the new text out; nothing for any other control.
   void announce(HWND control) const noexcept;
 
   // Runs handler when the named button is clicked. A RunTimeError it throws is shown in an
-  // error box owned by the window; the program goes on.
+  // error box owned by the window; the program goes on. Throws WindowError where the window has
+  // no such button.
   void onClick(std::u16string_view name, std::function<void()> handler);
 
   // Centres the window on its screen, shows it at its own size, neither maximized nor
@@ -47,6 +51,10 @@ public:
   void show();
 
   int dpi() const noexcept { return dpi_; }
+
+  // Destroys the window at once, so that no handler of it runs again; its end posts the quit
+  // message that ends runMessageLoop with 0.
+  void destroy() noexcept;
 
 private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,

@@ -54,11 +54,6 @@ inline void releaseScreenDc(HDC screen) noexcept {
   ReleaseDC(nullptr, screen);
 }
 
-// A window's device context names its window, which ReleaseDC wants back.
-inline void releaseWindowDc(HDC dc) noexcept {
-  ReleaseDC(WindowFromDC(dc), dc);
-}
-
 inline void destroyMenu(HMENU menu) noexcept {
   DestroyMenu(menu);
 }
@@ -80,8 +75,6 @@ using ScreenDc = UniqueHandle<HDC, releaseScreenDc>;
 using Menu = UniqueHandle<HMENU, destroyMenu>;
 // Memory from GlobalAlloc, as the clipboard takes it; forget() once the clipboard owns it.
 using GlobalMemory = UniqueHandle<HGLOBAL, freeGlobal>;
-// One window's device context, from GetDC(window).
-using WindowDc = UniqueHandle<HDC, releaseWindowDc>;
 // A device context in memory, from CreateCompatibleDC.
 using MemoryDc = UniqueHandle<HDC, deleteDc>;
 

@@ -1,5 +1,7 @@
 #include "runtime/window/message_loop.h"
 
+#include "runtime/window/window_error.h"
+
 namespace velmora::window {
 
 int runMessageLoop(HWND window) {
@@ -9,16 +11,12 @@ int runMessageLoop(HWND window) {
     if (got == 0)
       return static_cast<int>(message.wParam);
     if (got == -1)
-      return 1;
+      throwLastError("GetMessageW");
     if (IsWindow(window) && IsDialogMessageW(window, &message))
       continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-}
-
-void endProgram(HWND window) noexcept {
-  DestroyWindow(window); // its WM_DESTROY posts the quit message
 }
 
 } // namespace velmora::window

@@ -1,17 +1,14 @@
 #pragma once
 
-// The program's one message loop, and its end.
+// The program's one message loop.
 
 #include <windows.h>
 
 namespace velmora::window {
 
 // Pumps messages until the program quits; Tab and Shift+Tab move between the window's
-// controls. Returns the exit code PostQuitMessage gave.
+// controls. Returns the exit code PostQuitMessage gave; throws WindowError where Windows cannot
+// give the next message.
 int runMessageLoop(HWND window);
-
-// Ends the program at once: the window goes, so no handler of it runs again, and
-// runMessageLoop returns 0.
-void endProgram(HWND window) noexcept;
 
 } // namespace velmora::window

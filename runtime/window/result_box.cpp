@@ -9,13 +9,6 @@ namespace velmora::window {
 
 namespace {
 
-std::u16string textOf(HWND control) {
-  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, u'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(control, wide(text), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The same flags a centred static control draws its text with, so a figure that fits looks as
 // it would in a plain static.
 constexpr UINT textFormat = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
@@ -50,18 +43,16 @@ void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept 
     const std::u16string text = textOf(control.handle);
     const TextWidth width = [dc](std::u16string_view shown) {
       SIZE extent{};
-      GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(shown.data()),
-                            static_cast<int>(shown.size()), &extent);
+      GetTextExtentPoint32W(dc, wideUnits(shown), static_cast<int>(shown.size()), &extent);
       return static_cast<int>(extent.cx);
     };
     // A pixel of the inside is kept clear (two from 144 dpi): DrawText centres by whole pixels,
     // and a text as wide as the box would put ink on its sunken edge.
     const int room = item.rcItem.right - item.rcItem.left - MulDiv(1, dpi, 96);
-    const bool round = control.description->overflow == Overflow::roundNumber;
-    std::u16string shown = round ? fitNumber(text, room, width) : text;
+    const std::u16string shown = fitNumber(text, room, width);
     RECT place = item.rcItem;
     DrawTextW(dc, wide(shown), static_cast<int>(shown.size()), &place, textFormat);
-    control.shortened = shown == text ? std::u16string() : std::move(shown);
+    control.shortened = shown != text;
   } catch (...) {
     // Out of memory while drawing: the box stays as it was painted before.
   }
@@ -77,7 +68,7 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
   if (!tooltip_)
     return;
   for (const Control& control : controls) {
-    if (control.description->kind != Kind::result)
+    if (!showsFigure(control))
       continue;
     // The size every comctl32 since 5.80 takes: the 6.0-only fields at the end of the whole
     // structure make XP's 5.82 (in use where no manifest of ours is) refuse the tool.
@@ -95,7 +86,7 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
 
 void ResultTips::answer(NMTTDISPINFOW& request, const Control& control) {
   // Only where the box shows less than its figure: a tip repeating what shows is noise.
-  text_ = control.shortened.empty() ? std::u16string() : textOf(control.handle);
+  text_ = control.shortened ? textOf(control.handle) : std::u16string();
   request.lpszText = wide(text_);
 }
 

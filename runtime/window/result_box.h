@@ -1,9 +1,9 @@
 #pragma once
 
-// A result box: its figure drawn centred on one line in its row's colours and font, shortened
-// by its row's rule where the figure is wider than the box (a number rounded to the digits that
-// fit); the box's own text stays the whole figure, which a tooltip shows where the box shows
-// less, and which the box's menu puts on the clipboard.
+// A result box: its figure drawn centred on one line in its row's colours and font, rounded to
+// the digits that fit where the figure is wider than the box; the box's own text stays the whole
+// figure, which a tooltip shows where the box shows less, and which the box's menu puts on the
+// clipboard.
 
 #include "runtime/window/control_kinds.h"
 #include "runtime/window/handles.h"
@@ -16,8 +16,8 @@
 
 namespace velmora::window {
 
-// Draws an owner-drawn result box of a window at dpi, and remembers in control.shortened what it
-// drew in place of a text too wide for it.
+// Draws an owner-drawn result box of a window at dpi, and notes in control.shortened whether it
+// drew less than the box's text.
 void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept;
 
 // The one tooltip of a window's result boxes. It asks for its text as the pointer rests on a

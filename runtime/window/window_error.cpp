@@ -37,9 +37,20 @@ void describe(unsigned long code, char* buffer, std::size_t size) noexcept {
 } // namespace
 
 WindowError::WindowError(const char* call, unsigned long code) noexcept
+    : WindowError(call, {}, code) {}
+
+WindowError::WindowError(const char* call, std::u16string_view name, unsigned long code) noexcept
     : call_(call), code_(code), text_{} {
   append(text_, sizeof text_, call);
-  append(text_, sizeof text_, " failed: error ");
+  append(text_, sizeof text_, " failed");
+  if (!name.empty()) {
+    append(text_, sizeof text_, " for ");
+    char ascii[64] = {};
+    for (std::size_t i = 0; i < name.size() && i + 1 < sizeof ascii; ++i)
+      ascii[i] = name[i] < 0x80 ? static_cast<char>(name[i]) : '?';
+    append(text_, sizeof text_, ascii);
+  }
+  append(text_, sizeof text_, ": error ");
   char number[16] = {};
   std::to_chars(number, number + sizeof number - 1, code);
   append(text_, sizeof text_, number);

@@ -1,9 +1,9 @@
 #include "conversion/tank_conversion.h"
 
 #include "runtime/run_time_error.h"
-#include "tests/conversion/fake_boxes.h"
-
 #include "tests/ascii.h"
+#include "tests/conversion/fake_boxes.h"
+#include "tests/window/form1_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +14,26 @@ namespace velmora {
 namespace {
 
 using testing::ascii;
-
 using testing::FakeBoxes;
-
-constexpr std::array<Box, 5> resultBoxes{Box::Label5, Box::Label7, Box::Label8, Box::Label11,
-                                         Box::Label13};
+using testing::resultBoxes;
+using testing::utf16;
 
 struct Tank {
   std::u16string length, width, height;
-  std::array<std::u16string, 5> results;
+  testing::Results results;
 };
+
+Tank typed(const testing::ExampleTank& tank) {
+  return {utf16(tank.length), utf16(tank.width), utf16(tank.height), tank.figures};
+}
 
 TEST(TankConversion, FillsTheFiveResultBoxes) {
   const Tank tanks[] = {
-      {u"90", u"45", u"45", {u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"}},
-      {u"120", u"50", u"50", {u"300", u"240", u"300", u"900", u"1500"}},
-      {u"60", u"45", u"45", {u"121.5", u"97.2", u"121.5", u"364.5", u"607.5"}},
+      typed(testing::tank90),
+      typed(testing::tank120),
+      typed(testing::tank60),
+      typed(testing::tank91),
+      typed(testing::tank33),
       // 64.8 × 3 is the double just below 194.4.
       {u"60", u"30", u"36", {u"64.8", u"51.84", u"64.8", u"194.4", u"324"}},
       {u"", u"", u"", {u"0", u"0", u"0", u"0", u"0"}},

@@ -1,6 +1,7 @@
 // numberToText and leadingNumber against the C library's correctly rounded conversions: glibc's
 // printf and strtod on Linux, MinGW's own gdtoa-based __mingw_snprintf and __mingw_strtod on
 // Windows (msvcrt's are not correctly rounded, so they are never the oracle).
+#include "runtime/decimal_layout.h"
 #include "runtime/leading_number.h"
 #include "runtime/number_text.h"
 #include "tests/ascii.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <string>
@@ -52,7 +54,25 @@ std::string scientific(double magnitude, int precision) {
   return text;
 }
 
-// The text numberToText should write, laid out from the oracle's digits.
+// The significant digits, trailing zeros dropped, and the decimal exponent of a text in
+// scientific form ("d.ddde+XX").
+std::pair<std::string, int> digitsAndExponent(const char* first, const char* last) {
+  std::string digits;
+  const char* at = first;
+  for (; at != last && *at != 'e'; ++at) {
+    if (*at != '.') {
+      digits.push_back(*at);
+    }
+  }
+  while (digits.size() > 1 && digits.back() == '0') {
+    digits.pop_back();
+  }
+  int exponent = 0;
+  std::from_chars(at + (at[1] == '+' ? 2 : 1), last, exponent);
+  return {digits, exponent};
+}
+
+// The text numberToText should write: the oracle's digits, laid out as every figure is.
 std::u16string expectedText(double value) {
   if (std::isnan(value)) {
     return u"NaN";
@@ -74,38 +94,11 @@ std::u16string expectedText(double value) {
       }
     }
   }
-  std::string digits;
-  std::size_t at = 0;
-  for (; sci[at] != 'e'; ++at) {
-    if (sci[at] != '.') {
-      digits.push_back(sci[at]);
-    }
-  }
-  const int exponent = std::atoi(sci.c_str() + at + 1);
-  while (digits.size() > 1 && digits.back() == '0') {
-    digits.pop_back();
-  }
-  const int count = static_cast<int>(digits.size());
-
-  std::string text = std::signbit(value) ? "-" : "";
-  if (exponent >= -4 && exponent <= 14) {
-    if (exponent < 0) {
-      text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
-    } else if (count <= exponent + 1) {
-      text += digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
-    } else {
-      text.append(digits, 0, exponent + 1).append(".").append(digits, exponent + 1);
-    }
-  } else {
-    text += digits.substr(0, 1);
-    if (count > 1) {
-      text.append(".").append(digits, 1);
-    }
-    const int shownExponent = std::abs(exponent);
-    text += exponent < 0 ? "E-" : "E+";
-    text.append(shownExponent < 10 ? "0" : "").append(std::to_string(shownExponent));
-  }
-  return std::u16string(text.begin(), text.end());
+  const auto [digits, exponent] = digitsAndExponent(sci.data(), sci.data() + sci.size());
+  std::u16string text;
+  layOutFigure({std::signbit(value), digits, exponent}, isPlainExponent(exponent),
+               std::back_inserter(text));
+  return text;
 }
 
 using testing::ascii;
@@ -330,24 +323,6 @@ std::string randomDigits(std::mt19937_64& random, std::size_t count) {
     digits.push_back(static_cast<char>('0' + random() % 10));
   }
   return digits;
-}
-
-// The significant digits, trailing zeros dropped, and the decimal exponent of a text in
-// scientific form ("d.ddde+XX").
-std::pair<std::string, int> digitsAndExponent(const char* first, const char* last) {
-  std::string digits;
-  const char* at = first;
-  for (; at != last && *at != 'e'; ++at) {
-    if (*at != '.') {
-      digits.push_back(*at);
-    }
-  }
-  while (digits.size() > 1 && digits.back() == '0') {
-    digits.pop_back();
-  }
-  int exponent = 0;
-  std::from_chars(at + (at[1] == '+' ? 2 : 1), last, exponent);
-  return {digits, exponent};
 }
 
 // The shortest text that reads back as a normal double, when it has at most 15 digits, is its

@@ -4,12 +4,6 @@
 
 #include <string>
 
-#ifdef _WIN32
-#include "runtime/window/window_error.h"
-
-#include <windows.h>
-#endif
-
 namespace velmora {
 namespace {
 
@@ -69,39 +63,6 @@ TEST(RunTimeError, ConversionErrorQuotesShortTextsWholeAndLongOnesCut) {
     }
   }
 }
-
-#ifdef _WIN32
-// A window that cannot be made says which call failed and Windows' code and words for it (whose
-// wording Windows and Wine differ on: only their presence is checked).
-TEST(WindowError, NamesTheCallTheCodeAndWhatWindowsCallsIt) {
-  const struct {
-    const char* call;
-    unsigned long code;
-    std::string start, end;
-  } errors[] = {
-      {"CreateWindowExW", ERROR_CANNOT_FIND_WND_CLASS, "CreateWindowExW failed: error 1407 (",
-       ".)"},
-      {"RegisterClassExW", ERROR_NOT_ENOUGH_MEMORY, "RegisterClassExW failed: error 8 (", ".)"},
-      {"CreateWindowExW", 0, "CreateWindowExW failed: error 0 (Windows gave no error code)", ""},
-      {"LoadImageW", 0xE0001234,
-       "LoadImageW failed: error 3758101044 (Windows has no description of it)", ""},
-  };
-  for (const auto& error : errors) {
-    SetLastError(error.code);
-    try {
-      window::throwLastError(error.call);
-      FAIL();
-    } catch (const window::WindowError& thrown) {
-      const std::string text = thrown.what();
-      EXPECT_EQ(thrown.code(), error.code);
-      EXPECT_EQ(text.substr(0, error.start.size()), error.start);
-      EXPECT_TRUE(text.ends_with(error.end)) << text;
-      EXPECT_GE(text.size(), error.start.size() + (error.end.empty() ? 0 : 10)) << text;
-      EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
-    }
-  }
-}
-#endif
 
 } // namespace
 } // namespace velmora

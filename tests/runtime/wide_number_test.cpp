@@ -56,15 +56,20 @@ TEST(WideNumber, IntermediatesBeyondTheDoubleRangeComeBack) {
 }
 
 TEST(WideNumber, EachOperationRoundsToFiftyThreeBits) {
-  // Exact products of doubles need up to 106 bits: the chain must match plain double arithmetic
-  // whenever nothing leaves the double range.
+  // Exact products of doubles need up to 106 bits: each operation must round as a double's
+  // does. Scaled by 2^±600, as in the first test, the first product leaves the double range and
+  // every step after it runs on the split value, yet the scaling is exact, so the chain must
+  // give the plain doubles' result. Unscaled, the chain must match it too.
   const double samples[] = {0.1, 0.7, 3.3, 1e10 / 3, 123.456, 0.8, 97.2, 2.0 / 3};
-  for (double a : samples) {
-    for (double b : samples) {
-      for (double c : samples) {
-        FloatingPointStatus status;
-        const Chain chain{a, b, c, 1000, 0};
-        EXPECT_EQ(bitsOf(evaluate(chain, status)), bitsOf(((a * b) * c) / 1000));
+  for (const double scale : {0x1p600, 0x1p-600, 1.0}) {
+    for (double a : samples) {
+      for (double b : samples) {
+        for (double c : samples) {
+          FloatingPointStatus status;
+          const Chain chain{a * scale, b * scale, c / scale, 1000 * scale, 0};
+          EXPECT_EQ(bitsOf(evaluate(chain, status)), bitsOf(((a * b) * c) / 1000))
+              << a << " " << b << " " << c << " scaled by " << scale;
+        }
       }
     }
   }

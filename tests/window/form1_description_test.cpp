@@ -1,7 +1,6 @@
 #include "window/form1.h"
 
 #include "conversion/tank_boxes.h"
-#include "runtime/window/units.h"
 #include "tests/ascii.h"
 
 #include <gtest/gtest.h>
@@ -16,30 +15,6 @@ namespace {
 using testing::ascii;
 using window::Kind;
 
-TEST(Twips, BecomePixelsRoundedHalfAwayFromZero) {
-  const struct {
-    int twips, dpi, pixels;
-  } cases[] = {
-      {3060, 96, 204}, {5400, 96, 360},  {-360, 96, -24},  {255, 96, 17}, {735, 120, 61},
-      {255, 120, 21},  {270, 144, 27},   {-360, 120, -30}, {8, 96, 1},    {7, 96, 0},
-      {-8, 96, -1},    {3615, 168, 422}, {0, 192, 0},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(window::twipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
-}
-
-TEST(FontHeight, IsMinusThePointsInPixelsRounded) {
-  const struct {
-    int centipoints, dpi, height;
-  } cases[] = {
-      {1200, 96, -16},  {1125, 96, -15},  {975, 96, -13},  {975, 120, -16},
-      {1125, 120, -19}, {1200, 144, -24}, {975, 144, -20}, {1125, 192, -30},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(window::fontHeight(c.centipoints, c.dpi), c.height)
-        << c.centipoints << " at " << c.dpi;
-}
-
 TEST(Form1, NamesEachControlOnce) {
   std::set<std::pair<std::u16string_view, int>> seen;
   for (const auto& control : form1().controls)
@@ -48,9 +23,7 @@ TEST(Form1, NamesEachControlOnce) {
 }
 
 TEST(Form1, HasTheBoxesTheConversionUses) {
-  const Box boxes[] = {Box::Text1,  Box::Text2,  Box::Text3,   Box::Label5,
-                       Box::Label7, Box::Label8, Box::Label11, Box::Label13};
-  for (const Box box : boxes) {
+  for (const Box box : allBoxes) {
     const bool input = textPropertyName(box) == u"Text";
     int found = 0;
     for (const auto& control : form1().controls) {

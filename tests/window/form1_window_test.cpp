@@ -3,12 +3,15 @@
 #include "conversion/tank_conversion.h"
 #include "runtime/window/form_window.h"
 #include "runtime/window/units.h"
+#include "runtime/window/window_error.h"
 #include "window/form1.h"
 #include "window/form1_boxes.h"
 #include "window/processor_check.h"
 
 #include "resource_ids.h"
+#include "runtime/window/wide_text.h"
 #include "tests/ascii.h"
+#include "tests/window/form1_facts.h"
 #include "tests/window/window_reading.h"
 
 #include <gtest/gtest.h>
@@ -296,8 +299,8 @@ SIZE extentAt(HWND control, const ControlDescription& row, std::u16string_view t
   const window::ScreenDc screen(GetDC(nullptr));
   const HGDIOBJ previous = SelectObject(screen.get(), font.get());
   SIZE extent{};
-  GetTextExtentPoint32W(screen.get(), reinterpret_cast<const wchar_t*>(text.data()),
-                        static_cast<int>(text.size()), &extent);
+  GetTextExtentPoint32W(screen.get(), window::wideUnits(text), static_cast<int>(text.size()),
+                        &extent);
   SelectObject(screen.get(), previous);
   return extent;
 }
@@ -426,8 +429,8 @@ testing::Capture drawnAlone(HWND box, const ControlDescription& row, std::u16str
         memory.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
     SetBkColor(memory.get(), colour);
     SetTextColor(memory.get(), GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextW(memory.get(), reinterpret_cast<const wchar_t*>(text.data()),
-              static_cast<int>(text.size()), &inside, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(memory.get(), window::wideUnits(text), static_cast<int>(text.size()), &inside,
+              DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   return testing::capture(memory.get(), inside);
 }
@@ -436,47 +439,37 @@ testing::Capture drawnAlone(HWND box, const ControlDescription& row, std::u16str
 // pixel for pixel the rounded text drawn alone, with no ink at the box's inner edges. The box's
 // own text stays the whole figure.
 TEST_F(Form1Window, DrawsEachFigureWholeOrRoundedNeverCut) {
-  using Figures = std::array<std::u16string_view, 5>; // Label5, Label7, Label8, Label11, Label13
-  const Figures tank91{u"191.096835", u"152.877468", u"191.096835", u"573.290505", u"955.484175"};
-  const Figures tank33{u"36.926037", u"29.5408296", u"36.926037", u"110.778111", u"184.630185"};
-  const Figures tank90{u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"};
+  using testing::Results;
   const struct {
-    const char16_t *length, *width, *height;
-    const Figures& figures;
-    Figures drawn, drawnAt144; // one pixel kept clear at 96 dpi, two at 144
+    const testing::ExampleTank& tank;
+    Results drawn, drawnAt144; // one pixel kept clear at 96 dpi, two at 144
   } tanks[] = {
-      {u"91.5",
-       u"45.7",
-       u"45.7",
-       tank91,
+      {testing::tank91,
        {u"191.097", u"152.877", u"191.097", u"573.291", u"955.484"},
        {u"191.1", u"152.88", u"191.1", u"573.29", u"955.48"}},
-      {u"33.3",
-       u"33.3",
-       u"33.3",
-       tank33,
+      {testing::tank33,
        {u"36.926", u"29.5408", u"36.926", u"110.778", u"184.63"},
        {u"36.926", u"29.541", u"36.926", u"110.78", u"184.63"}},
-      {u"90", u"45", u"45", tank90, tank90, tank90},
+      {testing::tank90, testing::tank90.figures, testing::tank90.figures},
   };
-  constexpr std::array<std::u16string_view, 5> boxes{u"Label5", u"Label7", u"Label8", u"Label11",
-                                                     u"Label13"};
   Form1Boxes written(*form);
-  for (const auto& tank : tanks) {
-    SCOPED_TRACE(ascii(tank.length) + " x " + ascii(tank.width) + " x " + ascii(tank.height));
-    SetWindowTextW(control(u"Text1"), reinterpret_cast<const wchar_t*>(tank.length));
-    SetWindowTextW(control(u"Text2"), reinterpret_cast<const wchar_t*>(tank.width));
-    SetWindowTextW(control(u"Text3"), reinterpret_cast<const wchar_t*>(tank.height));
+  for (const auto& [tank, drawnAt96, drawnAt144] : tanks) {
+    SCOPED_TRACE(std::string(tank.length) + " x " + std::string(tank.width) + " x " +
+                 std::string(tank.height));
+    for (const auto& [box, size] :
+         {std::pair(u"Text1", tank.length), std::pair(u"Text2", tank.width),
+          std::pair(u"Text3", tank.height)})
+      SetWindowTextW(control(box), window::TerminatedText(testing::utf16(size)).get());
     convertTank(written);
     pumpMessages(std::chrono::milliseconds(100));
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-      SCOPED_TRACE(ascii(boxes[i]));
-      const HWND box = control(boxes[i]);
-      const auto& row =
-          *std::find_if(form1().controls.begin(), form1().controls.end(),
-                        [&](const ControlDescription& r) { return r.name == boxes[i]; });
+    for (std::size_t i = 0; i < testing::resultBoxes.size(); ++i) {
+      const std::u16string_view name = boxName(testing::resultBoxes[i]);
+      SCOPED_TRACE(ascii(name));
+      const HWND box = control(name);
+      const auto& row = *std::find_if(form1().controls.begin(), form1().controls.end(),
+                                      [&](const ControlDescription& r) { return r.name == name; });
       const Capture shown = captureClient(box);
-      const std::u16string_view drawn = screenDpi() == 144 ? tank.drawnAt144[i] : tank.drawn[i];
+      const std::u16string_view drawn = screenDpi() == 144 ? drawnAt144[i] : drawnAt96[i];
       const Capture wanted = drawnAlone(box, row, drawn);
       EXPECT_EQ(windowText(box), tank.figures[i]);
       EXPECT_EQ(shown.pixels, wanted.pixels) << ascii(drawn);
@@ -487,8 +480,8 @@ TEST_F(Form1Window, DrawsEachFigureWholeOrRoundedNeverCut) {
       }
     }
   }
-  for (const auto box : boxes)
-    SetWindowTextW(control(box), L"");
+  for (const Box box : testing::resultBoxes)
+    SetWindowTextW(control(boxName(box)), L"");
   for (const auto box : {u"Text1", u"Text2", u"Text3"})
     SetWindowTextW(control(box), L"");
 }
@@ -690,12 +683,25 @@ TEST(Form1ScreenReader, HearsTheVolumeAfterEachConversion) {
   }
 }
 
+// Form1Boxes finds its boxes when the window is built: a table without one of them is an
+// error at start that names it, not a failure at the first click.
+TEST(Form1Boxes, AMissingBoxStopsTheStartNamingIt) {
+  std::vector<ControlDescription> rows(form1().controls.begin(), form1().controls.end());
+  std::erase_if(rows, [](const ControlDescription& row) { return row.name == u"Label8"; });
+  window::FormDescription lacking = form1();
+  lacking.controls = rows;
+  const FormWindow form(lacking, GetModuleHandleW(nullptr));
+  try {
+    Form1Boxes boxes(form);
+    ADD_FAILURE() << "no error";
+  } catch (const window::WindowError& error) {
+    EXPECT_NE(std::string(error.what()).find("Label8"), std::string::npos) << error.what();
+  }
+}
+
 // The Velmora.exe of this build, as Wine names it.
 std::wstring velmoraExe() {
-  std::wstring path = L"Z:";
-  for (const char c : std::string(VELMORA_EXE))
-    path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
-  return path;
+  return testing::winePath(VELMORA_EXE).wstring();
 }
 
 struct Module {

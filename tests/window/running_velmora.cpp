@@ -1,5 +1,6 @@
 #include "running_velmora.h"
 
+#include "runtime/window/wide_text.h"
 #include "test_hooks.h"
 #include "window/form1.h"
 
@@ -48,17 +49,6 @@ std::wstring wide(std::string_view utf8) {
   return text;
 }
 
-const wchar_t* terminated(const std::u16string& text) noexcept {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-// A Linux path as Wine's Z: drive shows it.
-std::filesystem::path windowsPath(std::string_view linuxPath) {
-  std::wstring path = L"Z:" + wide(linuxPath);
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
-
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
@@ -90,7 +80,7 @@ public:
   Xdotool()
       : folder_(std::string(VELMORA_USER_TEST_DIR) + "/" + std::to_string(GetCurrentProcessId()) +
                 "-" + std::to_string(GetTickCount64())),
-        windowsFolder_(windowsPath(folder_)) {
+        windowsFolder_(winePath(folder_)) {
     std::filesystem::create_directories(windowsFolder_);
     std::ofstream(windowsFolder_ / L"input.xdo", std::ios::binary).flush();
     const std::string inFolder = "'" + folder_ + "/";
@@ -288,7 +278,7 @@ WineWindowsVersion::~WineWindowsVersion() {
 
 RunningVelmora::RunningVelmora(std::optional<WORD> showState) {
   joinTestDesktop();
-  std::wstring commandLine = L"\"" + windowsPath(VELMORA_EXE).wstring() + L"\"";
+  std::wstring commandLine = L"\"" + winePath(VELMORA_EXE).wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.lpDesktop = const_cast<wchar_t*>(desktopName);
@@ -404,14 +394,14 @@ std::u16string RunningVelmora::text(std::u16string_view name) const {
 Results RunningVelmora::results() const {
   Results texts;
   for (std::size_t i = 0; i < resultBoxes.size(); ++i)
-    texts[i] = text(resultBoxes[i]);
+    texts[i] = text(boxName(resultBoxes[i]));
   return texts;
 }
 
 void RunningVelmora::setText(std::u16string_view name, std::u16string_view text) const {
-  const std::u16string copy(text);
   DWORD_PTR done = 0;
-  if (!SendMessageTimeoutW(control(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated(copy)),
+  if (!SendMessageTimeoutW(control(name), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(window::TerminatedText(text).get()),
                            SMTO_ABORTIFHUNG, 5000, &done))
     failWithLastError("WM_SETTEXT");
 }
@@ -422,8 +412,7 @@ void RunningVelmora::plantAfterNextWrite(std::u16string_view name, std::u16strin
     if (!planter_)
       failWithLastError("hooking Velmora's thread");
   }
-  const std::u16string copy(text);
-  const ATOM atom = GlobalAddAtomW(terminated(copy));
+  const ATOM atom = GlobalAddAtomW(window::TerminatedText(text).get());
   if (!atom || !SetPropW(control(name), plantedTextProperty,
                          reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))))
     failWithLastError("planting a text");

@@ -19,6 +19,7 @@
 // GoogleTest reports them.
 
 #include "runtime/window/handles.h"
+#include "tests/window/form1_facts.h"
 #include "tests/window/window_reading.h"
 
 #include <windows.h>
@@ -68,11 +69,6 @@ using OwnedHandle = window::UniqueHandle<HANDLE, closeHandle>;
 // A hook set on another thread.
 using OwnedHook = window::UniqueHandle<HHOOK, unhook>;
 
-// The five result boxes, Label5, Label7, Label8, Label11 and Label13, in that order.
-using Results = std::array<std::u16string, 5>;
-inline constexpr std::array<std::u16string_view, 5> resultBoxes{u"Label5", u"Label7", u"Label8",
-                                                                u"Label11", u"Label13"};
-
 class RunningVelmora {
 public:
   // Starts Velmora and waits until its window shows with the focus in Text1. A show state is
@@ -97,6 +93,7 @@ public:
 
   // A box's text, read with WM_GETTEXT.
   std::u16string text(std::u16string_view name) const;
+  // The result boxes' texts, in the order of resultBoxes.
   Results results() const;
   // Writes a box's text from outside with WM_SETTEXT; only for tests that need a box to hold
   // what typing cannot put there.

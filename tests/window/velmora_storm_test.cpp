@@ -189,9 +189,8 @@ struct Expected {
 // results shown before.
 Expected convertAsVelmora(const RunningVelmora& velmora, const Results& before) {
   testing::FakeBoxes boxes(velmora.text(u"Text1"), velmora.text(u"Text2"), velmora.text(u"Text3"));
-  constexpr Box results[] = {Box::Label5, Box::Label7, Box::Label8, Box::Label11, Box::Label13};
   for (std::size_t i = 0; i < before.size(); ++i)
-    boxes.texts[results[i]] = before[i];
+    boxes.texts[testing::resultBoxes[i]] = before[i];
   Expected expected;
   try {
     convertTank(boxes);
@@ -199,7 +198,7 @@ Expected convertAsVelmora(const RunningVelmora& velmora, const Results& before) 
     expected.error = error.message();
   }
   for (std::size_t i = 0; i < before.size(); ++i)
-    expected.results[i] = boxes.texts[results[i]];
+    expected.results[i] = boxes.texts[testing::resultBoxes[i]];
   return expected;
 }
 

@@ -20,9 +20,10 @@ using testing::Results;
 using testing::RunningVelmora;
 using testing::UserInput;
 
+using testing::utf16;
+
 const Results empty{};
-const Results tank90{u"182.25", u"145.8", u"182.25", u"546.75", u"911.25"};
-const Results tank120{u"300", u"240", u"300", u"900", u"1500"};
+const Results& tank90 = testing::tank90.figures;
 
 // Clicks into each box and types over what it holds.
 UserInput fillIn(const RunningVelmora& velmora, std::string_view length, std::string_view width,
@@ -32,10 +33,6 @@ UserInput fillIn(const RunningVelmora& velmora, std::string_view length, std::st
   input.click(velmora.centre(u"Text2")).retype(width);
   input.click(velmora.centre(u"Text3")).retype(height);
   return input;
-}
-
-std::u16string utf16(std::string_view ascii) {
-  return std::u16string(ascii.begin(), ascii.end());
 }
 
 UserInput clickStart(const RunningVelmora& velmora) {
@@ -52,18 +49,9 @@ template <typename Raise> std::u16string messageOf(Raise raise) {
 }
 
 TEST(VelmoraByHand, ConvertsTheTanksTypedIntoIt) {
-  // Hand-checked: 120 × 50 × 50 / 1000 = 300, 300 × 0.8 = 240; 60 × 45 × 45 / 1000 = 121.5,
-  // 121.5 × 0.8 = 97.2, 121.5 × 3 = 364.5, 121.5 × 5 = 607.5; empty boxes count as 0.
-  const struct {
-    const char* length;
-    const char* width;
-    const char* height;
-    Results results;
-  } tanks[] = {
-      {"120", "50", "50", tank120},
-      {"60", "45", "45", {u"121.5", u"97.2", u"121.5", u"364.5", u"607.5"}},
-      {"", "", "", {u"0", u"0", u"0", u"0", u"0"}},
-  };
+  // Empty boxes count as 0.
+  const testing::ExampleTank tanks[] = {
+      testing::tank120, testing::tank60, {"", "", "", {u"0", u"0", u"0", u"0", u"0"}}};
   RunningVelmora velmora;
   // The focus starts in the length box: 90 × 45 × 45 is typed straight in, tabbing on, and
   // started with a click; the others by clicking into each box, then Tab and Space.
@@ -71,9 +59,10 @@ TEST(VelmoraByHand, ConvertsTheTanksTypedIntoIt) {
       velmora.centre(u"Command1")));
   EXPECT_EQ(velmora.results(), tank90);
   for (const auto& tank : tanks) {
-    SCOPED_TRACE(std::string(tank.length) + " x " + tank.width + " x " + tank.height);
+    SCOPED_TRACE(std::string(tank.length) + " x " + std::string(tank.width) + " x " +
+                 std::string(tank.height));
     velmora.perform(fillIn(velmora, tank.length, tank.width, tank.height).keys({"Tab", "space"}));
-    EXPECT_EQ(velmora.results(), tank.results);
+    EXPECT_EQ(velmora.results(), tank.figures);
     EXPECT_EQ(velmora.text(u"Text1"), utf16(tank.length));
   }
 }
@@ -154,8 +143,8 @@ TEST(VelmoraByHand, WritesTheSameTextsOnASecondClick) {
   velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
   ASSERT_EQ(velmora.results(), tank90);
   // Marked from outside, so the second click is seen to write every box.
-  for (const auto box : testing::resultBoxes)
-    velmora.setText(box, u"-");
+  for (const Box box : testing::resultBoxes)
+    velmora.setText(boxName(box), u"-");
   velmora.perform(clickStart(velmora));
   EXPECT_EQ(velmora.results(), tank90);
 }
@@ -237,8 +226,10 @@ std::u16string clipboardText() {
 // tooltip, and a caption no menu.
 TEST(VelmoraByHand, ShowsAndCopiesTheWholeFigureOfARoundedBox) {
   RunningVelmora velmora;
-  velmora.perform(fillIn(velmora, "91.5", "45.7", "45.7").click(velmora.centre(u"Command1")));
-  ASSERT_EQ(velmora.text(u"Label5"), u"191.096835");
+  const testing::ExampleTank& tank = testing::tank91;
+  velmora.perform(
+      fillIn(velmora, tank.length, tank.width, tank.height).click(velmora.centre(u"Command1")));
+  ASSERT_EQ(velmora.results(), tank.figures);
   const auto waitFor = [](auto shows) {
     for (int i = 0; i < 300 && !shows(); ++i)
       Sleep(10);
@@ -247,7 +238,7 @@ TEST(VelmoraByHand, ShowsAndCopiesTheWholeFigureOfARoundedBox) {
 
   velmora.perform(UserInput().pointAt(velmora.centre(u"Label13")));
   ASSERT_TRUE(waitFor([&] { return velmora.tooltip() != nullptr; }));
-  EXPECT_EQ(testing::windowText(velmora.tooltip()), u"955.484175");
+  EXPECT_EQ(testing::windowText(velmora.tooltip()), tank.figures[4]);
 
   for (const auto box : {u"Label5", u"Label11"}) {
     SCOPED_TRACE(ascii(box));

@@ -81,11 +81,18 @@ inline Capture capture(HDC dc, RECT area) {
   return shot;
 }
 
+// A window's device context names its window, which ReleaseDC wants back.
+inline void releaseWindowDc(HDC dc) noexcept {
+  ReleaseDC(WindowFromDC(dc), dc);
+}
+// One window's device context, from GetDC(window).
+using WindowDc = window::UniqueHandle<HDC, releaseWindowDc>;
+
 // A window's inside, as it shows on the screen.
 inline Capture captureClient(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  const window::WindowDc dc(GetDC(window));
+  const WindowDc dc(GetDC(window));
   return capture(dc.get(), client);
 }
 

@@ -1,4 +1,4 @@
-#include "runtime/window/banner.h"
+#include "runtime/window/picture.h"
 
 #include "runtime/window/handles.h"
 
