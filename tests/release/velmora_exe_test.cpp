@@ -250,12 +250,15 @@ std::string readMap() {
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
-MapPlace placeOf(const std::string& map, const std::string& pattern) {
+// The hexadecimal numbers a pattern's groups capture in the map; none where it does not match.
+std::vector<std::uint32_t> numbersIn(const std::string& map, const char* pattern) {
   std::smatch found;
-  if (!std::regex_search(map, found, std::regex(pattern)))
-    return {};
-  return {static_cast<std::uint32_t>(std::stoul(found[1], nullptr, 16)),
-          found.size() > 2 ? static_cast<std::uint32_t>(std::stoul(found[2], nullptr, 16)) : 0};
+  std::vector<std::uint32_t> numbers;
+  if (std::regex_search(map, found, std::regex(pattern))) {
+    for (std::size_t group = 1; group < found.size(); ++group)
+      numbers.push_back(static_cast<std::uint32_t>(std::stoul(found[group], nullptr, 16)));
+  }
+  return numbers;
 }
 
 // objdump's disassembly of addresses [start, start + size), one instruction a line.
@@ -266,10 +269,11 @@ std::vector<std::string> disassemble(MapPlace code) {
   const std::string command =
       std::string(VELMORA_OBJDUMP) + " -d --no-show-raw-insn " + range + " " + VELMORA_EXE;
   const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  const std::regex instruction(R"(^\s+[0-9a-f]+:\t)");
   std::vector<std::string> lines;
   std::array<char, 512> line{};
   while (pipe && std::fgets(line.data(), line.size(), pipe.get())) {
-    if (std::regex_search(line.data(), std::regex(R"(^\s+[0-9a-f]+:\t)")))
+    if (std::regex_search(line.data(), instruction))
       lines.emplace_back(line.data());
   }
   return lines;
@@ -278,20 +282,21 @@ std::vector<std::string> disassemble(MapPlace code) {
 TEST(VelmoraExe, EntryChecksForSse2BeforeAnySseInstruction) {
   const std::string map = readMap();
   ASSERT_FALSE(map.empty()) << VELMORA_MAP;
-  const MapPlace check =
-      placeOf(map, R"( \.text\s+0x([0-9a-f]+)\s+0x([0-9a-f]+) \S*processor_check)");
-  const MapPlace entry = placeOf(map, R"(\n\s+0x([0-9a-f]+)\s+velmoraStart\n)");
-  ASSERT_NE(check.size, 0u) << "processor_check's code is not in the map";
-  EXPECT_EQ(PeFile(VELMORA_EXE).entryPoint(), entry.start) << "the entry is not velmoraStart";
-  ASSERT_GE(entry.start, check.start);
-  ASSERT_LT(entry.start, check.start + check.size);
+  const auto code = numbersIn(map, R"( \.text\s+0x([0-9a-f]+)\s+0x([0-9a-f]+) \S*processor_check)");
+  const auto entry = numbersIn(map, R"(\n\s+0x([0-9a-f]+)\s+velmoraStart\n)");
+  ASSERT_EQ(code.size(), 2u) << "processor_check's code is not in the map";
+  ASSERT_EQ(entry.size(), 1u) << "velmoraStart is not in the map";
+  const MapPlace check{code[0], code[1]};
+  EXPECT_EQ(PeFile(VELMORA_EXE).entryPoint(), entry[0]) << "the entry is not velmoraStart";
+  ASSERT_GE(entry[0], check.start);
+  ASSERT_LT(entry[0], check.start + check.size);
 
-  const std::vector<std::string> code = disassemble(check);
-  ASSERT_FALSE(code.empty()) << "objdump disassembled nothing";
+  const std::vector<std::string> instructions = disassemble(check);
+  ASSERT_FALSE(instructions.empty()) << "objdump disassembled nothing";
   // SSE and MMX name their registers; the fences and non-temporal stores came with SSE2.
   const std::regex sse(R"(%x?mm[0-9]|\t(lfence|mfence|sfence|movnti|clflush|prefetch\w*|emms))");
   bool asksTheProcessor = false;
-  for (const std::string& instruction : code) {
+  for (const std::string& instruction : instructions) {
     EXPECT_FALSE(std::regex_search(instruction, sse)) << instruction;
     asksTheProcessor |= instruction.find("\tcpuid") != std::string::npos;
   }

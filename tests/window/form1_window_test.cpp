@@ -516,14 +516,10 @@ HWND threadWindowOfClass(DWORD thread, std::u16string_view name) {
   return sought.found;
 }
 
-void unhook(HHOOK hook) noexcept {
-  UnhookWindowsHookEx(hook);
-}
-
 // The tooltip only repeats what a box holds: where Windows will not make it, the window still
 // opens and still draws a figure too wide for its box rounded to the digits that fit.
 TEST(Form1WithoutTooltips, OpensAndStillRoundsItsFigures) {
-  const window::UniqueHandle<HHOOK, unhook> hook(
+  const testing::OwnedHook hook(
       SetWindowsHookExW(WH_CBT, refuseTooltips, nullptr, GetCurrentThreadId()));
   ASSERT_TRUE(hook);
   FormWindow bare(form1(), GetModuleHandleW(nullptr));

@@ -61,13 +61,7 @@ inline void closeHandle(HANDLE handle) noexcept {
   CloseHandle(handle);
 }
 
-inline void unhook(HHOOK hook) noexcept {
-  UnhookWindowsHookEx(hook);
-}
-
 using OwnedHandle = window::UniqueHandle<HANDLE, closeHandle>;
-// A hook set on another thread.
-using OwnedHook = window::UniqueHandle<HHOOK, unhook>;
 
 class RunningVelmora {
 public:

@@ -88,6 +88,12 @@ inline void releaseWindowDc(HDC dc) noexcept {
 // One window's device context, from GetDC(window).
 using WindowDc = window::UniqueHandle<HDC, releaseWindowDc>;
 
+inline void unhook(HHOOK hook) noexcept {
+  UnhookWindowsHookEx(hook);
+}
+// A hook from SetWindowsHookEx, on this thread or another.
+using OwnedHook = window::UniqueHandle<HHOOK, unhook>;
+
 // A window's inside, as it shows on the screen.
 inline Capture captureClient(HWND window) {
   RECT client{};
