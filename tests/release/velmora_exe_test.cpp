@@ -49,9 +49,9 @@ const KnownImports knownImports[] = {
      "GetParent GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongW GetWindowRect "
      "GetWindowTextLengthW GetWindowTextW IsChild IsDialogMessageW IsIconic IsWindow IsZoomed "
      "LoadCursorW LoadImageW MessageBeep MessageBoxW MonitorFromWindow NotifyWinEvent "
-     "OpenClipboard PostQuitMessage RedrawWindow RegisterClassExW ReleaseDC SendMessageW "
-     "SetClipboardData SetFocus SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
-     "SystemParametersInfoW TrackPopupMenu TranslateMessage UpdateWindow"},
+     "OpenClipboard PeekMessageW PostQuitMessage RedrawWindow RegisterClassExW ReleaseDC "
+     "SendMessageW SetClipboardData SetFocus SetWindowLongW SetWindowPos SetWindowTextW "
+     "ShowWindow SystemParametersInfoW TrackPopupMenu TranslateMessage UpdateWindow"},
     {"ole32.dll", windows2000, "CoCreateInstance CoInitializeEx CoUninitialize"},
     {"KERNEL32.dll", windows2000,
      "CloseHandle ExitProcess IsDBCSLeadByteEx MulDiv MultiByteToWideChar WideCharToMultiByte"},

@@ -1,10 +1,12 @@
-// The window engine's error: what it says of a failed call.
+// The window engine's error: what it says of a failed call, and the box that tells the user.
+#include "runtime/window/failure_box.h"
 #include "runtime/window/window_error.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 namespace velmora::window {
@@ -46,6 +48,45 @@ TEST(WindowError, NamesTheCallTheRowTheCodeAndWhatWindowsCallsIt) {
       EXPECT_TRUE(text.ends_with(error.end)) << text;
       EXPECT_GE(text.size(), error.start.size() + (error.end.empty() ? 0 : 10)) << text;
       EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+    }
+  }
+}
+
+// The box says, in Chinese and then in English, whether the window never opened or failed once
+// open, what to do, and a reason that is never empty and never overruns the box's text.
+TEST(FailureBox, SaysWhatFailedWhatToDoAndAReasonThatIsNeverEmpty) {
+  const std::string tooLong(2000, 'x');
+  const struct {
+    Failure when;
+    const char* reason;
+    std::wstring first, english, end;
+  } boxes[] = {
+      {Failure::opening, "CreateWindowExW failed: error 1407 (Cannot find window class.)",
+       L"Velmora 無法開啟視窗。\n", L"Velmora could not open its window.\n",
+       L"\n\n原因 Reason: CreateWindowExW failed: error 1407 (Cannot find window class.)"},
+      {Failure::running, "GetMessageW failed: error 87 (The parameter is incorrect.)",
+       L"Velmora 執行時發生錯誤，必須結束。\n",
+       L"Velmora ran into an error while running and has to close.\n",
+       L"原因 Reason: GetMessageW failed: error 87 (The parameter is incorrect.)"},
+      {Failure::opening, "", L"Velmora 無法開啟視窗。\n", L"Velmora could not open its window.\n",
+       L"原因 Reason: an error that gave no description"},
+      {Failure::running, nullptr, L"Velmora 執行時發生錯誤，必須結束。\n", L"has to close.\n",
+       L"原因 Reason: an error that gave no description"},
+      {Failure::opening, tooLong.c_str(), L"Velmora 無法開啟視窗。\n",
+       L"Velmora could not open its window.\n", L"原因 Reason: xxxxxxxx"},
+  };
+  for (const auto& box : boxes) {
+    const std::array<wchar_t, 1024> text = failureText(box.when, box.reason);
+    const std::wstring shown(text.data(), std::wcslen(text.data()));
+    EXPECT_TRUE(shown.starts_with(box.first)) << box.reason;
+    EXPECT_LT(shown.find(L"請重新啟動 Velmora"), shown.find(box.english)) << box.reason;
+    EXPECT_NE(shown.find(L"Start Velmora again"), std::wstring::npos) << box.reason;
+    EXPECT_NE(shown.find(L"press Ctrl+C to copy this message"), std::wstring::npos);
+    if (box.reason == tooLong.c_str()) {
+      EXPECT_EQ(shown.size(), text.size() - 1);
+      EXPECT_NE(shown.find(box.end), std::wstring::npos);
+    } else {
+      EXPECT_TRUE(shown.ends_with(box.end)) << box.reason;
     }
   }
 }
