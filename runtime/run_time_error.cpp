@@ -42,11 +42,13 @@ void checkPropertyCall(PropertyStatus failed, std::u16string_view control,
   std::u16string message = u"屬性呼叫失敗：無法存取 ";
   message.append(control).append(u" 的 ").append(property).append(u" 屬性（錯誤碼 ");
   message.append(decimal(failed)).append(u"）。");
+  message.append(u"請再按一次「開始換算」；如果一再發生，請重新啟動 Velmora。");
   throw RunTimeError(ErrorKind::propertyCall, std::move(message));
 }
 
 void raiseFloatingPointError() {
-  throw RunTimeError(ErrorKind::floatingPoint, u"浮點運算錯誤：無效的運算或除以零。");
+  throw RunTimeError(ErrorKind::floatingPoint,
+                     u"浮點運算錯誤：尺寸太大，無法計算。請改用較小的尺寸，再按「開始換算」。");
 }
 
 void raiseConversionError(std::u16string_view text) {
@@ -59,7 +61,7 @@ void raiseConversionError(std::u16string_view text) {
   } else {
     message.append(text);
   }
-  message.append(u"」轉換成數字。");
+  message.append(u"」轉換成數字。請再按一次「開始換算」。");
   throw RunTimeError(ErrorKind::conversion, std::move(message));
 }
 

@@ -11,7 +11,9 @@ namespace velmora {
 enum class ErrorKind { floatingPoint, propertyCall, conversion };
 
 // The one failure type of the program. Its message, in Traditional Chinese, is what the
-// user reads in the error box; what() is only a fixed ASCII tag for debuggers.
+// user reads in the error box: the fault, then what to do next (the window stays open, so that
+// is always to correct the sizes or click again); what() is only a fixed ASCII tag for
+// debuggers.
 class RunTimeError : public std::exception {
 public:
   RunTimeError(ErrorKind kind, std::u16string message);
@@ -38,7 +40,9 @@ PropertyStatus failedPropertyStatus(std::uint32_t platformError) noexcept;
 [[noreturn]] void checkPropertyCall(PropertyStatus failed, std::u16string_view control,
                                     std::u16string_view property);
 
-// Raises the error of an invalid floating-point operation or a division by zero.
+// Raises the error of an invalid floating-point operation or a division by zero. The only divisor
+// is 1000, so the message names what really causes one: a size too large to compute, as an
+// infinite length times a zero width is.
 [[noreturn]] void raiseFloatingPointError();
 
 // Raises the error of a text that is not a number; long texts are shortened in the message.

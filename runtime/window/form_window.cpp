@@ -142,7 +142,10 @@ void FormWindow::showError(std::u16string_view message) const noexcept {
     MessageBoxW(handle(), TerminatedText(message).get(), TerminatedText(description_.caption).get(),
                 MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxW(handle(), L"Error", L"Velmora", MB_OK | MB_ICONERROR);
+    // No room for the message itself: what to do is the same whatever it was.
+    MessageBoxW(handle(),
+                L"Velmora 發生錯誤。請再試一次。\n\nVelmora ran into an error. Try again.",
+                L"Velmora", MB_OK | MB_ICONERROR);
   }
 }
 
@@ -154,7 +157,7 @@ void FormWindow::click(Control& control) noexcept {
   } catch (const RunTimeError& error) {
     showError(error.message());
   } catch (...) {
-    showError(u"發生未預期的錯誤。");
+    showError(u"發生未預期的錯誤。請再試一次；如果一再發生，請重新啟動 Velmora。");
   }
 }
 

@@ -20,6 +20,8 @@ TEST(RunTimeError, PropertyCallNamesTheControlThePropertyAndTheCode) {
     EXPECT_TRUE(contains(error.message(), u"Label7"));
     EXPECT_TRUE(contains(error.message(), u"Caption"));
     EXPECT_TRUE(contains(error.message(), u"1400"));
+    EXPECT_TRUE(
+        error.message().ends_with(u"。請再按一次「開始換算」；如果一再發生，請重新啟動 Velmora。"));
   }
 }
 
@@ -28,13 +30,15 @@ TEST(RunTimeError, AFailureWithoutAPlatformCodeStillReadsAsFailed) {
   EXPECT_EQ(failedPropertyStatus(5), 5u);
 }
 
-TEST(RunTimeError, FloatingPointErrorHasItsKind) {
+// The only divisor is 1000: what a keeper meets is a size too large, an infinity times a zero.
+TEST(RunTimeError, FloatingPointErrorSaysTheSizesAreTooLargeAndWhatToDo) {
   try {
     raiseFloatingPointError();
     FAIL();
   } catch (const RunTimeError& error) {
     EXPECT_EQ(error.kind(), ErrorKind::floatingPoint);
-    EXPECT_TRUE(contains(error.message(), u"浮點"));
+    EXPECT_EQ(error.message(),
+              u"浮點運算錯誤：尺寸太大，無法計算。請改用較小的尺寸，再按「開始換算」。");
   }
 }
 
@@ -59,7 +63,8 @@ TEST(RunTimeError, ConversionErrorQuotesShortTextsWholeAndLongOnesCut) {
       FAIL();
     } catch (const RunTimeError& error) {
       EXPECT_EQ(error.kind(), ErrorKind::conversion);
-      EXPECT_TRUE(contains(error.message(), quoted.quoted));
+      EXPECT_TRUE(
+          contains(error.message(), quoted.quoted + u"轉換成數字。請再按一次「開始換算」。"));
     }
   }
 }
