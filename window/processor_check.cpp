@@ -16,12 +16,14 @@ bool processorHasSse2() noexcept {
 }
 
 void sayProcessorLacksSse2() noexcept {
-  MessageBoxW(nullptr,
-              L"Velmora 需要支援 SSE2 的處理器（Pentium 4、Athlon 64 或更新的處理器）。"
-              L"這部電腦的處理器不支援 SSE2，所以 Velmora 無法執行。\n\n"
-              L"Velmora needs a processor with SSE2 (a Pentium 4, an Athlon 64 or later). "
-              L"This computer's processor lacks SSE2, so Velmora cannot run.",
-              L"Velmora", MB_OK | MB_ICONERROR);
+  MessageBoxW(
+      nullptr,
+      L"Velmora 需要支援 SSE2 的處理器（Pentium 4、Athlon 64 或更新的處理器）。"
+      L"這部電腦的處理器不支援 SSE2，所以 Velmora 無法執行。請在較新的電腦上使用 Velmora。\n\n"
+      L"Velmora needs a processor with SSE2 (a Pentium 4, an Athlon 64 or later). "
+      L"This computer's processor lacks SSE2, so Velmora cannot run. "
+      L"Please use Velmora on a newer computer.",
+      L"Velmora", MB_OK | MB_ICONERROR);
 }
 
 } // namespace velmora

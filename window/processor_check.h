@@ -5,8 +5,9 @@
 // without it (a Pentium III, an Athlon XP: they run XP, Vista and 7) the program says why it
 // cannot run and ends, where it would otherwise die at its first SSE2 instruction without a word.
 //
-// Its file is compiled without SSE, and the linker makes velmoraStart the program's entry, so no
-// instruction the processor may lack runs before the check; tests/release/ disassembles it.
+// Its file is compiled for a Pentium (no SSE, no CMOV), and the linker makes velmoraStart the
+// program's entry, so no instruction the processor may lack runs before the check; tests/release/
+// disassembles it.
 
 namespace velmora {
 
@@ -14,7 +15,7 @@ namespace velmora {
 bool processorHasSse2() noexcept;
 
 // The message box that says, in Traditional Chinese with English beneath, that Velmora needs a
-// processor with SSE2. It returns when the user dismisses it.
+// processor with SSE2 and to use a newer computer. It returns when the user dismisses it.
 void sayProcessorLacksSse2() noexcept;
 
 } // namespace velmora

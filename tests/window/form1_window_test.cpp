@@ -651,6 +651,7 @@ TEST(ProcessorCheck, SaysInChineseAndEnglishThatVelmoraNeedsSse2) {
   EXPECT_NE(shown.find(u"Velmora needs a processor with SSE2"), std::u16string::npos)
       << ascii(shown);
   EXPECT_LT(shown.find(u"處理器"), shown.find(u"processor")) << "the Chinese first";
+  EXPECT_NE(shown.find(u"請在較新的電腦上使用 Velmora"), std::u16string::npos) << ascii(shown);
 }
 
 constexpr wchar_t announcementsProperty[] = L"Velmora.Announcements";
