@@ -2,7 +2,11 @@
 // imports exists in the oldest Windows it claims, XP, and its header says so; its manifest is one
 // XP's loader takes; and its entry runs no SSE before it has checked that the processor has
 // SSE2. The per-monitor dpi functions of Windows 10 are looked up while it runs, so they are not
-// imports.
+// imports. And the README.txt beside it in the zip gives the figures the program gives.
+#include "conversion/tank_conversion.h"
+#include "tests/ascii.h"
+#include "tests/conversion/fake_boxes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -318,6 +322,28 @@ TEST(VelmoraExe, NothingOfVelmorasOwnRunsBeforeTheEntry) {
     EXPECT_NE(object.find("libmingw32.a"), std::string::npos) << object;
   }
   EXPECT_GT(seen, 0) << "the C runtime's own TLS entries are not in the map";
+}
+
+// The keepers' README works a 3 尺 tank (90 × 45 × 45 cm) through, in both its halves: the
+// figures it gives, in the window's order, are the ones the conversion writes, so no change to
+// how figures show can leave it behind.
+TEST(KeepersReadme, WorksThroughAThreeChiTankWithVelmorasOwnFigures) {
+  velmora::testing::FakeBoxes boxes(u"90", u"45", u"45");
+  velmora::convertTank(boxes);
+  std::ifstream file(VELMORA_README, std::ios::binary);
+  const std::string readme{std::istreambuf_iterator<char>(file), {}};
+  const std::size_t english = readme.find("\nEnglish\n");
+  ASSERT_NE(english, std::string::npos) << VELMORA_README;
+  for (const auto& [start, end] :
+       {std::pair{std::size_t{0}, english}, std::pair{english, readme.size()}}) {
+    std::size_t at = readme.find("90 × 45 × 45", start);
+    for (const velmora::Box box : {velmora::Box::Label5, velmora::Box::Label7, velmora::Box::Label8,
+                                   velmora::Box::Label11, velmora::Box::Label13}) {
+      const std::string figure = velmora::testing::ascii(boxes.texts[box]);
+      at = readme.find(figure, at);
+      EXPECT_LT(at, end) << figure << " is not in its place in the half from " << start;
+    }
+  }
 }
 
 } // namespace
