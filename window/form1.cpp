@@ -19,13 +19,14 @@ using window::Rgb;
 // only with the optional Traditional Chinese supplemental fonts); these draw the same
 // characters in a similar hand. Microsoft JhengHei UI, on every Windows from 8, comes before
 // 微軟正黑體: it is the same face drawn for menus and dialogs, its line short enough for the
-// 17-pixel label boxes, which 微軟正黑體's is not. Past Windows' own faces come free ones whose
-// characters are no wider than 新細明體's, so every caption still fits its box: cwTeX's Ming
-// face first, the closest in style, then Arphic's Kai. (Arphic's Ming face draws its small
-// sizes a pixel wider per character and is left out for that.)
-constexpr std::array<std::u16string_view, 9> mingFaces{
-    u"新細明體",   u"PMingLiU",           u"細明體",    u"MingLiU",      u"Microsoft JhengHei UI",
-    u"微軟正黑體", u"Microsoft JhengHei", u"cwTeXMing", u"AR PL UKai TW"};
+// 17-pixel label boxes, which 微軟正黑體's is not. Past Windows' own faces comes a free one, for
+// where none of them is (Wine): TW-Sung, Taiwan's CNS 11643 Sung face, in the standard forms a
+// Taiwanese reader expects (為, where cwTeX's Ming draws the old 爲), its characters no wider and
+// its line no taller than 新細明體's, so every caption still fits its box. (Arphic's Ming faces
+// draw some small sizes a pixel wider per character, Noto's and Arphic's Kai a taller line.)
+constexpr std::array<std::u16string_view, 8> mingFaces{
+    u"新細明體",   u"PMingLiU",           u"細明體", u"MingLiU", u"Microsoft JhengHei UI",
+    u"微軟正黑體", u"Microsoft JhengHei", u"TW-Sung"};
 constexpr std::array<std::u16string_view, 3> arialFaces{u"Arial", u"Liberation Sans", u"Arimo"};
 
 constexpr int chineseCharset = 136; // CHINESEBIG5_CHARSET
