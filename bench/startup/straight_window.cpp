@@ -127,7 +127,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     return 1;
 
   // The faces Velmora settles on in the project's Wine prefixes (on Windows: 新細明體, Arial).
-  const wchar_t ming[] = L"cwTeXMing", arial[] = L"Liberation Sans";
+  const wchar_t ming[] = L"TW-Sung", arial[] = L"Liberation Sans";
   const Font f1 = font(ming, 1200, CHINESEBIG5_CHARSET), f2 = font(ming, 1125, CHINESEBIG5_CHARSET),
              f3 = font(ming, 975, CHINESEBIG5_CHARSET), f4 = font(arial, 975, ANSI_CHARSET);
   const Font none;
