@@ -7,6 +7,9 @@ namespace velmora {
 
 namespace {
 
+// The next step after a fault that another click can clear.
+constexpr std::u16string_view clickAgain = u"請再按一次「開始換算」";
+
 // A message box is no place for a pasted novel: show the start of a long text.
 constexpr std::size_t longestQuotedText = 40;
 
@@ -42,7 +45,7 @@ void checkPropertyCall(PropertyStatus failed, std::u16string_view control,
   std::u16string message = u"屬性呼叫失敗：無法存取 ";
   message.append(control).append(u" 的 ").append(property).append(u" 屬性（錯誤碼 ");
   message.append(decimal(failed)).append(u"）。");
-  message.append(u"請再按一次「開始換算」；如果一再發生，請重新啟動 Velmora。");
+  message.append(clickAgain).append(u"；如果一再發生，請重新啟動 Velmora。");
   throw RunTimeError(ErrorKind::propertyCall, std::move(message));
 }
 
@@ -61,7 +64,7 @@ void raiseConversionError(std::u16string_view text) {
   } else {
     message.append(text);
   }
-  message.append(u"」轉換成數字。請再按一次「開始換算」。");
+  message.append(u"」轉換成數字。").append(clickAgain).append(u"。");
   throw RunTimeError(ErrorKind::conversion, std::move(message));
 }
 

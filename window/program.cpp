@@ -13,7 +13,7 @@
 namespace velmora {
 
 int runVelmora(const window::FormDescription& description, HINSTANCE instance) noexcept {
-  auto failed = window::Failure::opening;
+  auto stage = window::Failure::opening;
   try {
     window::FormWindow form(description, instance);
     Form1Boxes boxes(form);
@@ -27,14 +27,14 @@ int runVelmora(const window::FormDescription& description, HINSTANCE instance) n
     });
     form.onClick(u"Command2", [&form] { form.destroy(); });
     form.show();
-    failed = window::Failure::running;
+    stage = window::Failure::running;
     return window::runMessageLoop(form.handle());
   } catch (const std::exception& error) {
     // The window is gone by now, and a report that names the failing call is the one way to
     // learn why a PC cannot run Velmora.
-    window::reportFailure(failed, error.what());
+    window::reportFailure(stage, error.what());
   } catch (...) {
-    window::reportFailure(failed, "an exception of no standard type");
+    window::reportFailure(stage, "an exception of no standard type");
   }
   return 1;
 }

@@ -10,18 +10,22 @@ namespace velmora::window {
 
 namespace {
 
+// What failed and what to do, ending where the reason follows; each is far shorter than the box's
+// text, so it is always whole.
 constexpr const wchar_t* whatFailed[] = {
     L"Velmora 無法開啟視窗。\n"
     L"請重新啟動 Velmora。如果一再發生，請按 Ctrl+C 複製這段訊息，回報給 Velmora 的作者。\n\n"
     L"Velmora could not open its window.\n"
     L"Start Velmora again. If this keeps happening, press Ctrl+C to copy this message and "
-    L"report it to Velmora's author.\n\n",
+    L"report it to Velmora's author.\n\n"
+    L"原因 Reason: ",
     L"Velmora 執行時發生錯誤，必須結束。\n"
     L"請重新啟動 Velmora，再輸入一次尺寸。如果一再發生，請按 Ctrl+C 複製這段訊息，"
     L"回報給 Velmora 的作者。\n\n"
     L"Velmora ran into an error while running and has to close.\n"
     L"Start Velmora again and type the sizes again. If this keeps happening, press Ctrl+C to "
-    L"copy this message and report it to Velmora's author.\n\n",
+    L"copy this message and report it to Velmora's author.\n\n"
+    L"原因 Reason: ",
 };
 
 constexpr char noDescription[] = "an error that gave no description";
@@ -30,18 +34,15 @@ constexpr char noDescription[] = "an error that gave no description";
 
 std::array<wchar_t, 1024> failureText(Failure when, const char* reason) noexcept {
   std::array<wchar_t, 1024> text{};
-  std::size_t used = 0;
-  for (const wchar_t* part : {whatFailed[static_cast<int>(when)], L"原因 Reason: "}) {
-    const std::size_t length = std::min(std::wcslen(part), text.size() - 1 - used);
-    std::copy_n(part, length, text.data() + used);
-    used += length;
-  }
-  const char* said = reason && *reason ? reason : noDescription;
+  const wchar_t* const said = whatFailed[static_cast<int>(when)];
+  const std::size_t used = std::wcslen(said);
+  std::copy_n(said, used, text.data());
+  const char* why = reason && *reason ? reason : noDescription;
   // A byte makes at most one unit, so a reason cut to the room left always fits; the units
   // after it are still the array's zeros.
   const std::size_t room = text.size() - 1 - used;
-  const int length = static_cast<int>(std::min(std::strlen(said), room));
-  MultiByteToWideChar(CP_ACP, 0, said, length, text.data() + used, static_cast<int>(room));
+  const int length = static_cast<int>(std::min(std::strlen(why), room));
+  MultiByteToWideChar(CP_ACP, 0, why, length, text.data() + used, static_cast<int>(room));
   return text;
 }
 
