@@ -77,6 +77,8 @@ bool isSameDouble(double a, double b) noexcept {
 void convertTank(TankBoxes& boxes) {
   std::u16string shown;
   const double volume = [&] {
+    // Width, height, then length: when more than one box holds no number, this order decides
+    // which text the type-mismatch error names, and the tests hold it.
     const double width = leadingNumber(readBox(boxes, Box::Text2, shown));
     const double height = leadingNumber(readBox(boxes, Box::Text3, shown));
     const double length = leadingNumber(readBox(boxes, Box::Text1, shown));

@@ -1,8 +1,10 @@
 #pragma once
 
-// How a decimal figure is written out, for every text that shows a number: the plain range and
-// the one layout, plain or scientific. The digits come from elsewhere (std::to_chars, or a text
-// read back); here they are only placed.
+// How a decimal figure's digits are placed, plain or scientific, and the range written plain. A
+// result box's figure is laid out here whenever std::to_chars' own plain text will not do (more
+// than 15 digits, or outside the plain range: number_text.cpp's appendShortPlain writes the
+// common short figures directly), and so is every figure fitted to a box. The digits come from
+// elsewhere (std::to_chars, or a text read back); here they are only placed.
 
 #include <charconv>
 #include <cstdlib>

@@ -101,7 +101,9 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
   }
   switch (row.kind) {
   case Kind::input:
-    SendMessageW(control.handle, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
+    // No limit but the system's: the default would cut a long paste at 32,767 characters
+    // without a word, and the box would read as something the keeper did not paste.
+    SendMessageW(control.handle, EM_SETLIMITTEXT, 0, 0);
     break;
   case Kind::picture:
     if (row.bitmap) {

@@ -6,9 +6,12 @@ namespace velmora::window {
 
 namespace {
 
+// Looked up as the program runs, not linked: the newer dpi functions are missing from the older
+// Windows that Velmora runs on, and one missing import would stop the program loading there.
 template <typename Function> Function user32Function(const char* name) noexcept {
   const HMODULE user32 = GetModuleHandleW(L"user32.dll");
   const FARPROC found = user32 ? GetProcAddress(user32, name) : nullptr;
+  // By way of a function type without parameters, which GCC accepts as a cast to any function.
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 

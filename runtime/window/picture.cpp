@@ -16,6 +16,8 @@ void drawPicture(const DRAWITEMSTRUCT& item, HBITMAP bitmap, int dpi) noexcept {
   if (dpi == 96) {
     BitBlt(item.hDC, 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
   } else {
+    // HALFTONE averages the pixels it drops, so the lettering stays smooth; setting it leaves the
+    // brush origin undefined, and Windows asks for it to be set again.
     const int oldMode = SetStretchBltMode(item.hDC, HALFTONE);
     SetBrushOrgEx(item.hDC, 0, 0, nullptr);
     StretchBlt(item.hDC, 0, 0, MulDiv(size.bmWidth, dpi, 96), MulDiv(size.bmHeight, dpi, 96),
