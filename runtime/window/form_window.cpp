@@ -10,6 +10,7 @@
 #include "runtime/window/window_error.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace velmora::window {
 
@@ -93,7 +94,7 @@ HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
 HWND FormWindow::requireControl(std::u16string_view name) const {
   if (const HWND found = control(name))
     return found;
-  throw WindowError("FormWindow::control", name, ERROR_NOT_FOUND);
+  throw WindowError("FormWindow::requireControl", "control", name);
 }
 
 void FormWindow::announce(HWND control) const noexcept {
@@ -110,7 +111,7 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
       return;
     }
   }
-  throw WindowError("FormWindow::onClick", name, ERROR_NOT_FOUND);
+  throw WindowError("FormWindow::onClick", "button", name);
 }
 
 void FormWindow::show() {
@@ -261,9 +262,12 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
   }
   try {
     return self->onMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    traceForDebugger(error.what());
   } catch (...) {
-    return DefWindowProcW(window, message, wParam, lParam);
+    traceForDebugger("an exception of no standard type");
   }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace velmora::window

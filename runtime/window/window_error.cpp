@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <iterator>
 
 namespace velmora::window {
 
@@ -37,20 +38,9 @@ void describe(unsigned long code, char* buffer, std::size_t size) noexcept {
 } // namespace
 
 WindowError::WindowError(const char* call, unsigned long code) noexcept
-    : WindowError(call, {}, code) {}
-
-WindowError::WindowError(const char* call, std::u16string_view name, unsigned long code) noexcept
     : call_(call), code_(code), text_{} {
   append(text_, sizeof text_, call);
-  append(text_, sizeof text_, " failed");
-  if (!name.empty()) {
-    append(text_, sizeof text_, " for ");
-    char ascii[64] = {};
-    for (std::size_t i = 0; i < name.size() && i + 1 < sizeof ascii; ++i)
-      ascii[i] = name[i] < 0x80 ? static_cast<char>(name[i]) : '?';
-    append(text_, sizeof text_, ascii);
-  }
-  append(text_, sizeof text_, ": error ");
+  append(text_, sizeof text_, " failed: error ");
   char number[16] = {};
   std::to_chars(number, number + sizeof number - 1, code);
   append(text_, sizeof text_, number);
@@ -64,8 +54,39 @@ WindowError::WindowError(const char* call, std::u16string_view name, unsigned lo
   append(text_, sizeof text_, ")");
 }
 
+WindowError::WindowError(const char* function, const char* lookedFor,
+                         std::u16string_view name) noexcept
+    : call_(function), code_(0), text_{} {
+  append(text_, sizeof text_, function);
+  append(text_, sizeof text_, " found no ");
+  append(text_, sizeof text_, lookedFor);
+  append(text_, sizeof text_, " named ");
+  char ascii[64] = {};
+  for (std::size_t i = 0; i < name.size() && i + 1 < sizeof ascii; ++i)
+    ascii[i] = name[i] < 0x80 ? static_cast<char>(name[i]) : '?';
+  append(text_, sizeof text_, ascii);
+}
+
 void throwLastError(const char* call) {
   throw WindowError(call, GetLastError());
+}
+
+void traceForDebugger(const char* what) noexcept {
+  constexpr wchar_t lead[] = L"Velmora passed over a failure in its window: ";
+  constexpr std::size_t leadLength = std::size(lead) - 1;
+  wchar_t line[512];
+  std::copy_n(lead, leadLength, line);
+  // A UTF-8 byte gives at most one UTF-16 unit, so a what cut to the room left always fits;
+  // room is kept for the line's end.
+  const std::size_t room = std::size(line) - leadLength - 2;
+  const int bytes = static_cast<int>(std::min(std::strlen(what), room));
+  const int units = bytes == 0 ? 0
+                               : MultiByteToWideChar(CP_UTF8, 0, what, bytes, line + leadLength,
+                                                     static_cast<int>(room));
+  wchar_t* const end = line + leadLength + units;
+  end[0] = L'\n';
+  end[1] = L'\0';
+  OutputDebugStringW(line);
 }
 
 } // namespace velmora::window

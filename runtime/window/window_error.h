@@ -1,16 +1,17 @@
 #pragma once
 
 // The window engine's one error: a Windows call that building or running a window needed
-// failed. It carries the call's name and GetLastError()'s code, and its text says both with
-// Windows' own description of the code, for a test's failure and for the box shown when
-// Velmora cannot start:
+// failed, or the window was asked for a control its table lacks. For a failed call it carries
+// the call's name and GetLastError()'s code, and its text says both with Windows' own
+// description of the code, for a test's failure and for the box shown when Velmora cannot start:
 //   WindowError("CreateWindowExW", 1407).what() ==
 //       "CreateWindowExW failed: error 1407 (Cannot find window class.)", in Windows' words
 //   WindowError("CreateWindowExW", 0).what() ==
 //       "CreateWindowExW failed: error 0 (Windows gave no error code)"
-// and, where the call was asked for something by name, that name:
-//   WindowError("FormWindow::control", u"Label7", 1168).what() ==
-//       "FormWindow::control failed for Label7: error 1168 (Element not found.)"
+// For a missing control no Windows call failed, so there is no code (code() is 0), and the text
+// names the function that looked, what it looked for and the name:
+//   WindowError("FormWindow::requireControl", "control", u"Label7").what() ==
+//       "FormWindow::requireControl found no control named Label7"
 //
 // Slight on purpose: the text lies in the error itself, so making it needs no memory from the
 // heap when Windows is already failing.
@@ -24,7 +25,7 @@ class WindowError : public std::exception {
 public:
   WindowError(const char* call, unsigned long code) noexcept;
   // The name is an ASCII one, as a row's is; any other unit shows as '?'.
-  WindowError(const char* call, std::u16string_view name, unsigned long code) noexcept;
+  WindowError(const char* function, const char* lookedFor, std::u16string_view name) noexcept;
   const char* what() const noexcept override { return text_; }
   const char* call() const noexcept { return call_; }
   unsigned long code() const noexcept { return code_; }
@@ -37,5 +38,10 @@ private:
 
 // Throws the WindowError of call with the calling thread's last error code.
 [[noreturn]] void throwLastError(const char* call);
+
+// Leaves what went wrong for a debugger, where a window procedure has to pass over a failure
+// (nothing thrown may cross into Windows): a line "Velmora passed over a failure in its window:
+// <what>" through OutputDebugStringW. what is UTF-8; no memory is taken from the heap.
+void traceForDebugger(const char* what) noexcept;
 
 } // namespace velmora::window

@@ -64,7 +64,8 @@ const KnownImports knownImports[] = {
      "GetCurrentThreadId GetLastError GetModuleHandleA GetModuleHandleW GetProcAddress "
      "GetStartupInfoW GlobalAlloc GlobalFree GlobalLock GlobalUnlock InitializeCriticalSection "
      "LeaveCriticalSection LoadLibraryA "
-     "LoadLibraryW ReleaseSemaphore SetLastError SetUnhandledExceptionFilter Sleep TlsAlloc "
+     "LoadLibraryW OutputDebugStringW ReleaseSemaphore SetLastError SetUnhandledExceptionFilter "
+     "Sleep TlsAlloc "
      "TlsFree TlsGetValue TlsSetValue VirtualProtect VirtualQuery WaitForSingleObject"},
     // Its page now gives Vista, the floor Microsoft's pages give everything older, and asks for
     // comctl32 4.70 or later, which XP ships (5.82, and 6.0 for a manifest like ours).

@@ -710,7 +710,7 @@ TEST(VelmoraStart, AFailureOnceTheFrameExistsWaitsInItsBoxForAnAnswer) {
        [](Rows& rows) {
          std::erase_if(rows, [](const ControlDescription& row) { return row.name == u"Label8"; });
        },
-       u"FormWindow::control failed for Label8: error 1168"},
+       u"FormWindow::requireControl found no control named Label8"},
       {"the banner missing",
        [](Rows& rows) {
          for (ControlDescription& row : rows) {

@@ -6,41 +6,46 @@
 
 #include <windows.h>
 
+#include <ntstatus.h>
+
 #include <cwchar>
 #include <string>
 
 namespace velmora::window {
 namespace {
 
-// A window that cannot be made says which call failed, for which row where it was asked for one,
-// and Windows' code and words for it (whose wording Windows and Wine differ on: only their
-// presence is checked).
-TEST(WindowError, NamesTheCallTheRowTheCodeAndWhatWindowsCallsIt) {
+// A window that cannot be made says which call failed, and Windows' code and words for it (whose
+// wording Windows and Wine differ on: only their presence is checked); a control the window lacks
+// is named with what looked for it, and no code, as no Windows call failed.
+TEST(WindowError, NamesTheCallAndWhatWindowsCallsItOrTheControlNotFound) {
   const struct {
     const char* call;
+    const char* lookedFor; // for a control not found
     std::u16string_view name;
     unsigned long code;
     std::string start, end;
   } errors[] = {
-      {"CreateWindowExW", u"", ERROR_CANNOT_FIND_WND_CLASS, "CreateWindowExW failed: error 1407 (",
-       ".)"},
-      {"RegisterClassExW", u"", ERROR_NOT_ENOUGH_MEMORY, "RegisterClassExW failed: error 8 (",
-       ".)"},
-      {"CreateWindowExW", u"", 0, "CreateWindowExW failed: error 0 (Windows gave no error code)",
-       ""},
-      {"LoadImageW", u"", 0xE0001234,
+      {"CreateWindowExW", nullptr, u"", ERROR_CANNOT_FIND_WND_CLASS,
+       "CreateWindowExW failed: error 1407 (", ".)"},
+      {"RegisterClassExW", nullptr, u"", ERROR_NOT_ENOUGH_MEMORY,
+       "RegisterClassExW failed: error 8 (", ".)"},
+      {"CreateWindowExW", nullptr, u"", 0,
+       "CreateWindowExW failed: error 0 (Windows gave no error code)", ""},
+      {"LoadImageW", nullptr, u"", 0xE0001234,
        "LoadImageW failed: error 3758101044 (Windows has no description of it)", ""},
-      {"FormWindow::control", u"Label7", ERROR_NOT_FOUND,
-       "FormWindow::control failed for Label7: error 1168 (", ".)"},
-      {"FormWindow::onClick", u"按鈕1", ERROR_NOT_FOUND,
-       "FormWindow::onClick failed for ??1: error 1168 (", ".)"},
+      {"FormWindow::requireControl", "control", u"Label7", 0,
+       "FormWindow::requireControl found no control named Label7", ""},
+      {"FormWindow::onClick", "button", u"按鈕1", 0,
+       "FormWindow::onClick found no button named ??1", ""},
   };
   for (const auto& error : errors) {
     SetLastError(error.code);
     try {
-      if (error.name.empty())
+      if (!error.lookedFor) {
         throwLastError(error.call);
-      throw WindowError(error.call, error.name, error.code);
+      }
+      SetLastError(ERROR_NOT_FOUND); // a stale code must not be taken for the lookup's
+      throw WindowError(error.call, error.lookedFor, error.name);
     } catch (const WindowError& thrown) {
       const std::string text = thrown.what();
       EXPECT_EQ(thrown.code(), error.code);
@@ -50,6 +55,45 @@ TEST(WindowError, NamesTheCallTheRowTheCodeAndWhatWindowsCallsIt) {
       EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
     }
   }
+}
+
+// What OutputDebugStringW last said, as a debugger hears it: as an exception, which a vectored
+// handler sees first.
+std::wstring heard;
+LONG CALLBACK listenAsADebugger(EXCEPTION_POINTERS* exception) {
+  const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+  if (record.ExceptionCode == DBG_PRINTEXCEPTION_WIDE_C) {
+    heard = reinterpret_cast<const wchar_t*>(record.ExceptionInformation[1]);
+  } else if (record.ExceptionCode == DBG_PRINTEXCEPTION_C) {
+    const std::string ascii = reinterpret_cast<const char*>(record.ExceptionInformation[1]);
+    heard.assign(ascii.begin(), ascii.end());
+  } else {
+    return EXCEPTION_CONTINUE_SEARCH;
+  }
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+// What a window procedure passes over reaches a debugger as one line, cut where it is too long.
+TEST(WindowError, APassedOverFailureLeavesOneLineForADebugger) {
+  const std::wstring lead = L"Velmora passed over a failure in its window: ";
+  const std::string tooLong(600, 'x');
+  const struct {
+    const char* what;
+    std::wstring line;
+  } traces[] = {
+      {"CreateFontIndirectW failed: error 8 (Not enough memory.)",
+       lead + L"CreateFontIndirectW failed: error 8 (Not enough memory.)\n"},
+      {"", lead + L"\n"},
+      {tooLong.c_str(), lead + std::wstring(511 - lead.size() - 1, L'x') + L"\n"},
+  };
+  void* const listener = AddVectoredExceptionHandler(1, listenAsADebugger);
+  ASSERT_NE(listener, nullptr);
+  for (const auto& trace : traces) {
+    heard.clear();
+    traceForDebugger(trace.what);
+    EXPECT_EQ(heard, trace.line) << trace.what;
+  }
+  RemoveVectoredExceptionHandler(listener);
 }
 
 // The box says, in Chinese and then in English, whether the window never opened or failed once
