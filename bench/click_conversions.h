@@ -42,7 +42,7 @@ public:
   }
   static std::size_t index(Box box) { return static_cast<std::size_t>(box); }
 
-  std::array<std::u16string, 8> texts;
+  std::array<std::u16string, boxCount> texts;
 };
 
 // What the plain way throws. Not a std::runtime_error: its old-ABI string would not link beside
@@ -95,9 +95,9 @@ inline void plainConvertTank(TankBoxes& boxes) {
 }
 
 // Only the library conversions convertTank makes, on the texts it makes them on: from_chars for
-// the three inputs, to_chars to 15 significant digits for the five figures, and from_chars for
-// the volume's text once: the four read-backs find the text that was written, whose number is
-// kept after the first.
+// the inputs, to_chars to 15 significant digits for the figures, and from_chars for the
+// volume's text once: each read-back finds the text that was written, whose number is kept
+// after the first.
 class BareCharconv {
 public:
   BareCharconv() {
@@ -111,24 +111,25 @@ public:
   void run() {
     escape(inputs_);
     escape(shownVolume_.data());
-    double sizes[3];
-    for (int i = 0; i < 3; ++i)
+    double sizes[inputBoxes.size()];
+    for (std::size_t i = 0; i < inputBoxes.size(); ++i)
       std::from_chars(inputs_[i].data(), inputs_[i].data() + inputs_[i].size(), sizes[i]);
     std::to_chars(figures_[0], figures_[0] + sizeof figures_[0],
                   sizes[0] * sizes[1] * sizes[2] / 1000, std::chars_format::scientific, 14);
     double volume = 0;
     std::from_chars(shownVolume_.data(), shownVolume_.data() + shownVolume_.size(), volume);
-    constexpr double factors[4] = {0.8, 1, 3, 5};
-    for (int figure = 0; figure < 4; ++figure)
+    constexpr double factors[] = {0.8, 1, 3, 5};
+    static_assert(std::size(factors) == resultBoxes.size() - 1, "a factor for each figure");
+    for (std::size_t figure = 0; figure < std::size(factors); ++figure)
       std::to_chars(figures_[figure + 1], figures_[figure + 1] + sizeof figures_[0],
                     volume * factors[figure], std::chars_format::scientific, 14);
     escape(figures_);
   }
 
 private:
-  const std::string_view inputs_[3] = {"90", "45", "45"};
+  const std::string_view inputs_[inputBoxes.size()] = {"90", "45", "45"};
   std::string shownVolume_;
-  char figures_[5][40] = {};
+  char figures_[resultBoxes.size()][40] = {};
 };
 
 // The figures and their aims, the same lines from either bench, for the build named.

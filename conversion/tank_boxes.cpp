@@ -6,9 +6,13 @@ namespace velmora {
 
 namespace {
 
-// In the order of Box.
-constexpr std::array<std::u16string_view, 8> boxNames{u"Text1",  u"Text2",  u"Text3",   u"Label5",
-                                                      u"Label7", u"Label8", u"Label11", u"Label13"};
+// The names alone, so that only they, and not the whole table, are in the program.
+constexpr auto boxNames = [] {
+  std::array<std::u16string_view, boxCount> names;
+  for (std::size_t row = 0; row < boxCount; ++row)
+    names[row] = boxTable[row].name;
+  return names;
+}();
 
 } // namespace
 
@@ -17,7 +21,8 @@ std::u16string_view boxName(Box box) noexcept {
 }
 
 std::u16string_view textPropertyName(Box box) noexcept {
-  const bool inputBox = box == Box::Text1 || box == Box::Text2 || box == Box::Text3;
+  // The inputs are the table's first rows.
+  const bool inputBox = static_cast<unsigned>(box) < inputBoxCount;
   return inputBox ? u"Text" : u"Caption";
 }
 

@@ -21,12 +21,21 @@ struct DerivedFigure {
   Box box;
   std::optional<double> factor;
 };
-constexpr std::array<DerivedFigure, 4> derivedFigures{{
+constexpr std::array<DerivedFigure, resultBoxes.size() - 1> derivedFigures{{
     {Box::Label7, 0.8}, // required light, watts per litre
     {Box::Label8, std::nullopt},
     {Box::Label11, 3}, // required flow, tank volumes per hour
     {Box::Label13, 5}, // suggested flow, tank volumes per hour
 }};
+// The volume and then these are the result boxes in the table's order, the order a click
+// writes them, so a result box without its figure here does not compile.
+static_assert([] {
+  for (std::size_t i = 0; i < derivedFigures.size(); ++i) {
+    if (derivedFigures[i].box != resultBoxes[i + 1])
+      return false;
+  }
+  return resultBoxes.front() == Box::Label5;
+}());
 
 // Reads into one buffer for the whole conversion, so no read makes a string of its own.
 std::u16string_view readBox(TankBoxes& boxes, Box box, std::u16string& text) {

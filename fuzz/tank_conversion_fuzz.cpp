@@ -1,6 +1,6 @@
-// The whole conversion over boxes in memory, on any three input texts. It either raises the
-// floating-point error before writing anything, or writes all five boxes so that every derived
-// figure is the documented function of the volume as shown.
+// The whole conversion over boxes in memory, on any input texts. It either raises the
+// floating-point error before writing anything, or writes every result box so that every
+// derived figure is the documented function of the volume as shown.
 #include "conversion/tank_conversion.h"
 #include "fuzz_input.h"
 #include "runtime/number_text.h"
@@ -28,7 +28,7 @@ public:
   }
 
   std::map<Box, std::u16string> texts;
-  int writes = 0;
+  std::size_t writes = 0;
 };
 
 // v × factor with the product rounded to 53 bits first and then into the double range, the
@@ -44,12 +44,12 @@ double timesWide(double volume, double factor) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Three texts, separated by U+0000.
+  // A text for each input box, separated by U+0000.
   const std::u16string input = utf16Of(data, size);
-  std::array<std::u16string, 3> inputs;
+  std::array<std::u16string, inputBoxes.size()> inputs;
   std::size_t field = 0;
   for (char16_t c : input) {
-    if (c == u'\0' && field < 2) {
+    if (c == u'\0' && field + 1 < inputs.size()) {
       ++field;
     } else {
       inputs[field].push_back(c);
@@ -57,9 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   MemoryBoxes boxes;
-  boxes.texts[Box::Text1] = inputs[0];
-  boxes.texts[Box::Text2] = inputs[1];
-  boxes.texts[Box::Text3] = inputs[2];
+  for (std::size_t i = 0; i < inputs.size(); ++i)
+    boxes.texts[inputBoxes[i]] = inputs[i];
   try {
     convertTank(boxes);
   } catch (const RunTimeError& error) {
@@ -73,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
   }
-  if (boxes.writes != 5) {
-    fail("the conversion did not write exactly five boxes");
+  if (boxes.writes != resultBoxes.size()) {
+    fail("the conversion did not write as many boxes as there are result boxes");
   }
 
   const std::u16string& shown = boxes.texts[Box::Label5];

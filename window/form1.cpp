@@ -52,7 +52,7 @@ constexpr int banner = VELMORA_BANNER;
 // (水族箱長： names Text1), so each box comes right after its caption; the banner draws its
 // picture, not its text, which is its name; and the volume, the first figure a conversion
 // writes, is read out each time (a live region), the others left to be read on request.
-constexpr std::array<ControlDescription, 29> controls{{
+constexpr auto controls = std::to_array<ControlDescription>({
     {u"Picture1", noIndex, Kind::picture, title, -360, 0, 3615, 495, noFont, {}, {}, banner},
     {u"Label1", noIndex, Kind::label, u"水族箱長：", 240, 600, 1215, 255, f1},
     {u"Text1", noIndex, Kind::input, u"", 1440, 600, 735, 270, f4},
@@ -82,7 +82,7 @@ constexpr std::array<ControlDescription, 29> controls{{
     {u"Label14", 8, Kind::label, u"流量以每小時為計算單位", 240, 4440, 2535, 255, f2, {}, red},
     {u"Command2", noIndex, Kind::button, u"離開", 240, 4800, 855, 495, f1},
     {u"Label14", 9, Kind::label, u"程式設計：Ovek", 1320, 4920, 1455, 255, f3},
-}};
+});
 
 constexpr window::FormDescription description{
     title, 3060, 5400, VELMORA_ICON, fonts, controls,

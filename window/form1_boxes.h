@@ -21,7 +21,7 @@ private:
   HWND control(Box box) const noexcept { return controls_[static_cast<std::size_t>(box)]; }
 
   const window::FormWindow& form_;
-  std::array<HWND, allBoxes.size()> controls_{};
+  std::array<HWND, boxCount> controls_{};
 };
 
 } // namespace velmora

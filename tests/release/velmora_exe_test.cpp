@@ -338,8 +338,7 @@ TEST(KeepersReadme, WorksThroughAThreeChiTankWithVelmorasOwnFigures) {
   for (const auto& [start, end] :
        {std::pair{std::size_t{0}, english}, std::pair{english, readme.size()}}) {
     std::size_t at = readme.find("90 × 45 × 45", start);
-    for (const velmora::Box box : {velmora::Box::Label5, velmora::Box::Label7, velmora::Box::Label8,
-                                   velmora::Box::Label11, velmora::Box::Label13}) {
+    for (const velmora::Box box : velmora::resultBoxes) {
       const std::string figure = velmora::testing::ascii(boxes.texts[box]);
       at = readme.find(figure, at);
       EXPECT_LT(at, end) << figure << " is not in its place in the half from " << start;

@@ -1,7 +1,7 @@
 #pragma once
 
-// What several tests know of Form1: its result boxes, the example tanks with the five figures
-// each gives, and where Wine shows this machine's files. One copy, so that the conversion's,
+// What several tests know of Form1: its result boxes, the example tanks with the figures each
+// gives, and where Wine shows this machine's files. One copy, so that the conversion's,
 // the window's and the user's tests hold the program to the same facts.
 
 #include "conversion/tank_boxes.h"
@@ -14,10 +14,9 @@
 
 namespace velmora::testing {
 
-// The result boxes in the order a click writes them, and their five texts in that order.
-inline constexpr std::array<Box, 5> resultBoxes{Box::Label5, Box::Label7, Box::Label8, Box::Label11,
-                                                Box::Label13};
-using Results = std::array<std::u16string, 5>;
+// The result boxes in the order a click writes them, and their texts in that order.
+using velmora::resultBoxes;
+using Results = std::array<std::u16string, resultBoxes.size()>;
 
 // A tank's sizes in centimetres as typed, and its figures: the volume in litres, the required
 // and suggested light in watts, the required and suggested flow in litres per hour.
