@@ -5,6 +5,7 @@
 #include "resource_ids.h"
 #include "tests/ascii.h"
 #include "tests/window/form1_facts.h"
+#include "tests/window/test_handles.h"
 #include "tests/window/window_reading.h"
 
 #include <gtest/gtest.h>
@@ -47,14 +48,6 @@ std::wstring velmoraExe() {
   return testing::winePath(VELMORA_EXE).wstring();
 }
 
-struct Module {
-  HMODULE handle;
-  ~Module() {
-    if (handle)
-      FreeLibrary(handle);
-  }
-};
-
 #pragma pack(push, 2)
 struct GroupEntry {
   BYTE width, height, colors, reserved;
@@ -65,20 +58,20 @@ struct GroupEntry {
 #pragma pack(pop)
 
 TEST(VelmoraExeResources, CarriesTheNineIconImages) {
-  const Module exe{LoadLibraryExW(velmoraExe().c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)};
-  ASSERT_NE(exe.handle, nullptr) << GetLastError();
+  const testing::OwnedModule exe(LoadLibraryExW(
+      velmoraExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(exe) << GetLastError();
   const HRSRC group =
-      FindResourceW(exe.handle, MAKEINTRESOURCEW(VELMORA_ICON), MAKEINTRESOURCEW(14));
+      FindResourceW(exe.get(), MAKEINTRESOURCEW(VELMORA_ICON), MAKEINTRESOURCEW(14));
   ASSERT_NE(group, nullptr);
-  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(exe.handle, group)));
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(exe.get(), group)));
   ASSERT_NE(data, nullptr);
   WORD header[3];
   std::memcpy(header, data, sizeof header);
   EXPECT_EQ(header[0], 0);
   EXPECT_EQ(header[1], 1);
   ASSERT_EQ(header[2], 9);
-  ASSERT_EQ(SizeofResource(exe.handle, group), 6 + 9 * sizeof(GroupEntry));
+  ASSERT_EQ(SizeofResource(exe.get(), group), 6 + 9 * sizeof(GroupEntry));
 
   const struct {
     int size, bits;
@@ -93,17 +86,17 @@ TEST(VelmoraExeResources, CarriesTheNineIconImages) {
     EXPECT_EQ(entry.width == 0 ? 256 : entry.width, images[i].size);
     EXPECT_EQ(entry.height == 0 ? 256 : entry.height, images[i].size);
     EXPECT_EQ(entry.bitCount, images[i].bits);
-    const HRSRC image = FindResourceW(exe.handle, MAKEINTRESOURCEW(entry.id), MAKEINTRESOURCEW(3));
+    const HRSRC image = FindResourceW(exe.get(), MAKEINTRESOURCEW(entry.id), MAKEINTRESOURCEW(3));
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(SizeofResource(exe.handle, image), entry.bytes);
-    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(exe.handle, image)));
+    EXPECT_EQ(SizeofResource(exe.get(), image), entry.bytes);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(exe.get(), image)));
     ASSERT_NE(bytes, nullptr);
     const bool png = std::memcmp(bytes, "\x89PNG", 4) == 0;
     EXPECT_EQ(png, images[i].png);
   }
-  EXPECT_NE(FindResourceW(exe.handle, MAKEINTRESOURCEW(VELMORA_BANNER), MAKEINTRESOURCEW(2)),
+  EXPECT_NE(FindResourceW(exe.get(), MAKEINTRESOURCEW(VELMORA_BANNER), MAKEINTRESOURCEW(2)),
             nullptr);
-  EXPECT_NE(FindResourceW(exe.handle, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+  EXPECT_NE(FindResourceW(exe.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
 }
 
 TEST(VelmoraExeResources, CarriesTheVersionRecord) {

@@ -12,6 +12,7 @@
 #include "runtime/window/wide_text.h"
 #include "tests/ascii.h"
 #include "tests/window/form1_facts.h"
+#include "tests/window/test_handles.h"
 #include "tests/window/window_reading.h"
 
 #include <gtest/gtest.h>
@@ -590,17 +591,13 @@ void CALLBACK countAnnouncement(HWINEVENTHOOK, DWORD, HWND control, LONG object,
   }
 }
 
-void unhookWinEvent(HWINEVENTHOOK hook) noexcept {
-  UnhookWinEvent(hook);
-}
-
 // Each click on 開始換算 has a screen reader read out the volume it wrote, and no other box.
 TEST(Form1ScreenReader, HearsTheVolumeAfterEachConversion) {
   FormWindow form(form1(), GetModuleHandleW(nullptr));
   Form1Boxes boxes(form);
   form.onClick(u"Command1", [&boxes] { convertTank(boxes); });
   form.show();
-  const window::UniqueHandle<HWINEVENTHOOK, unhookWinEvent> hook(SetWinEventHook(
+  const testing::OwnedWinEventHook hook(SetWinEventHook(
       EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, countAnnouncement,
       GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT));
   ASSERT_TRUE(hook);

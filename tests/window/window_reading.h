@@ -5,6 +5,7 @@
 // pixels as the screen shows them.
 
 #include "runtime/window/handles.h"
+#include "tests/window/test_handles.h"
 
 #include <windows.h>
 
@@ -137,19 +138,6 @@ inline Capture capture(HDC dc, RECT area) {
             &info, DIB_RGB_COLORS);
   return shot;
 }
-
-// A window's device context names its window, which ReleaseDC wants back.
-inline void releaseWindowDc(HDC dc) noexcept {
-  ReleaseDC(WindowFromDC(dc), dc);
-}
-// One window's device context, from GetDC(window).
-using WindowDc = window::UniqueHandle<HDC, releaseWindowDc>;
-
-inline void unhook(HHOOK hook) noexcept {
-  UnhookWindowsHookEx(hook);
-}
-// A hook from SetWindowsHookEx, on this thread or another.
-using OwnedHook = window::UniqueHandle<HHOOK, unhook>;
 
 // A window's inside, as it shows on the screen.
 inline Capture captureClient(HWND window) {
