@@ -237,7 +237,8 @@ TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
   }
 }
 
-// The client area, every row's place and every font's height, as they must be at dpi.
+// The client area, every row's place, and every font's face, charset, weight and height, as
+// they must be at dpi.
 void expectLaidOutAt(const FormWindow& form, int dpi) {
   RECT client{};
   GetClientRect(form.handle(), &client);
@@ -253,39 +254,25 @@ void expectLaidOutAt(const FormWindow& form, int dpi) {
     EXPECT_EQ(place.bottom - place.top, window::twipsToPixels(row.height, dpi));
     if (row.font == window::noFont)
       continue;
-    LOGFONTW logFont{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof logFont,
-               &logFont);
-    EXPECT_EQ(
-        logFont.lfHeight,
-        window::fontHeight(form1().fonts[static_cast<std::size_t>(row.font)].centipoints, dpi));
-  }
-}
-
-TEST_F(Form1Window, LaysEveryRowOutAtTheScreensDpi) {
-  expectLaidOutAt(*form, screenDpi());
-}
-
-TEST_F(Form1Window, GivesEveryControlItsFont) {
-  const auto& fonts = form1().fonts;
-  for (const auto& row : form1().controls) {
-    if (row.font == window::noFont)
-      continue;
-    SCOPED_TRACE(label(row));
-    const auto font =
-        reinterpret_cast<HFONT>(SendMessageW(control(row.name, row.index), WM_GETFONT, 0, 0));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     LOGFONTW logFont{};
     ASSERT_EQ(GetObjectW(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont));
-    const auto& wanted = fonts[static_cast<std::size_t>(row.font)];
+    const auto& wanted = form1().fonts[static_cast<std::size_t>(row.font)];
     const std::u16string_view face(reinterpret_cast<const char16_t*>(logFont.lfFaceName));
     EXPECT_NE(std::find(wanted.faces.begin(), wanted.faces.end(), face), wanted.faces.end())
         << ascii(face);
     EXPECT_EQ(logFont.lfCharSet, wanted.charset);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
+    EXPECT_EQ(logFont.lfHeight, window::fontHeight(wanted.centipoints, dpi));
   }
+}
+
+TEST_F(Form1Window, LaysEveryRowOutAtTheScreensDpi) {
+  expectLaidOutAt(*form, screenDpi());
   // The four fonts at 96 dpi.
+  const auto& fonts = form1().fonts;
   EXPECT_EQ(window::fontHeight(fonts[0].centipoints, 96), -16);
   EXPECT_EQ(window::fontHeight(fonts[1].centipoints, 96), -15);
   EXPECT_EQ(window::fontHeight(fonts[2].centipoints, 96), -13);
