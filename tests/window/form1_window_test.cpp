@@ -1,5 +1,4 @@
-// Form1 built for real by the window engine and looked at the way Windows sees it; and the
-// built Velmora.exe's resources, read as data.
+// Form1 built for real by the window engine and looked at the way Windows sees it.
 #include "conversion/tank_conversion.h"
 #include "runtime/window/failure_box.h"
 #include "runtime/window/form_window.h"
@@ -7,13 +6,13 @@
 #include "runtime/window/window_error.h"
 #include "window/form1.h"
 #include "window/form1_boxes.h"
-#include "window/processor_check.h"
 #include "window/program.h"
 
 #include "resource_ids.h"
 #include "runtime/window/wide_text.h"
 #include "tests/ascii.h"
 #include "tests/window/form1_facts.h"
+#include "tests/window/test_handles.h"
 #include "tests/window/window_reading.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +26,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -41,6 +39,8 @@ using testing::ascii;
 using testing::Capture;
 using testing::captureClient;
 using testing::className;
+using testing::readAndCloseMessageBox;
+using testing::threadWindowOfClass;
 using testing::windowText;
 using window::ControlDescription;
 using window::FormWindow;
@@ -237,7 +237,8 @@ TEST_F(Form1Window, BuildsEveryRowAsItsKindOfControl) {
   }
 }
 
-// The client area, every row's place and every font's height, as they must be at dpi.
+// The client area, every row's place, and every font's face, charset, weight and height, as
+// they must be at dpi.
 void expectLaidOutAt(const FormWindow& form, int dpi) {
   RECT client{};
   GetClientRect(form.handle(), &client);
@@ -253,39 +254,25 @@ void expectLaidOutAt(const FormWindow& form, int dpi) {
     EXPECT_EQ(place.bottom - place.top, window::twipsToPixels(row.height, dpi));
     if (row.font == window::noFont)
       continue;
-    LOGFONTW logFont{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof logFont,
-               &logFont);
-    EXPECT_EQ(
-        logFont.lfHeight,
-        window::fontHeight(form1().fonts[static_cast<std::size_t>(row.font)].centipoints, dpi));
-  }
-}
-
-TEST_F(Form1Window, LaysEveryRowOutAtTheScreensDpi) {
-  expectLaidOutAt(*form, screenDpi());
-}
-
-TEST_F(Form1Window, GivesEveryControlItsFont) {
-  const auto& fonts = form1().fonts;
-  for (const auto& row : form1().controls) {
-    if (row.font == window::noFont)
-      continue;
-    SCOPED_TRACE(label(row));
-    const auto font =
-        reinterpret_cast<HFONT>(SendMessageW(control(row.name, row.index), WM_GETFONT, 0, 0));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     LOGFONTW logFont{};
     ASSERT_EQ(GetObjectW(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont));
-    const auto& wanted = fonts[static_cast<std::size_t>(row.font)];
+    const auto& wanted = form1().fonts[static_cast<std::size_t>(row.font)];
     const std::u16string_view face(reinterpret_cast<const char16_t*>(logFont.lfFaceName));
     EXPECT_NE(std::find(wanted.faces.begin(), wanted.faces.end(), face), wanted.faces.end())
         << ascii(face);
     EXPECT_EQ(logFont.lfCharSet, wanted.charset);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
+    EXPECT_EQ(logFont.lfHeight, window::fontHeight(wanted.centipoints, dpi));
   }
+}
+
+TEST_F(Form1Window, LaysEveryRowOutAtTheScreensDpi) {
+  expectLaidOutAt(*form, screenDpi());
   // The four fonts at 96 dpi.
+  const auto& fonts = form1().fonts;
   EXPECT_EQ(window::fontHeight(fonts[0].centipoints, 96), -16);
   EXPECT_EQ(window::fontHeight(fonts[1].centipoints, 96), -15);
   EXPECT_EQ(window::fontHeight(fonts[2].centipoints, 96), -13);
@@ -501,25 +488,6 @@ LRESULT CALLBACK refuseTooltips(int code, WPARAM wParam, LPARAM lParam) noexcept
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// A top-level window of a thread, of a class: EnumThreadWindows' callback, which keeps the last.
-struct WindowSought {
-  std::u16string_view className;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK keepIfOfClass(HWND window, LPARAM sought) noexcept {
-  auto& wanted = *reinterpret_cast<WindowSought*>(sought);
-  if (className(window) == wanted.className)
-    wanted.found = window;
-  return TRUE;
-}
-
-HWND threadWindowOfClass(DWORD thread, std::u16string_view name) {
-  WindowSought sought{name};
-  EnumThreadWindows(thread, keepIfOfClass, reinterpret_cast<LPARAM>(&sought));
-  return sought.found;
-}
-
 // The tooltip only repeats what a box holds: where Windows will not make it, the window still
 // opens and still draws a figure too wide for its box rounded to the digits that fit.
 TEST(Form1WithoutTooltips, OpensAndStillRoundsItsFigures) {
@@ -599,61 +567,6 @@ TEST(Form1DpiChange, TakesTheSuggestedFrameInOneMove) {
   expectLaidOutAt(moved, dpi);
 }
 
-// Every processor this test runs on has SSE2: x86-64 made it part of the architecture.
-TEST(ProcessorCheck, FindsSse2WhereItIs) {
-  EXPECT_TRUE(processorHasSse2());
-}
-
-// The text of the message box a thread shows, read from another thread, which then closes it
-// with OK. Where answered is given, the box must first stand unanswered for three seconds (Wine's
-// box, meeting a quit message, closes itself after about two); answered turns true just before
-// the answer, and stays false if the box closed by itself.
-std::u16string readAndCloseMessageBox(DWORD thread, std::atomic<bool>* answered = nullptr) {
-  for (int tries = 0; tries < 500; ++tries) {
-    // The longest text of its children is the message; once it is there, the box is whole.
-    // Read as stored, without a message to a thread that may not be answering yet.
-    const HWND box = threadWindowOfClass(thread, u"#32770");
-    std::u16string message;
-    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      std::array<wchar_t, 512> text{};
-      const int length = InternalGetWindowText(child, text.data(), static_cast<int>(text.size()));
-      if (static_cast<std::size_t>(length) > message.size())
-        message.assign(reinterpret_cast<const char16_t*>(text.data()),
-                       static_cast<std::size_t>(length));
-    }
-    if (message.size() > 20) {
-      if (answered) {
-        for (int waited = 0; waited < 300; ++waited) {
-          if (!IsWindow(box))
-            return message;
-          Sleep(10);
-        }
-        *answered = true;
-      }
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-      return message;
-    }
-    Sleep(10);
-  }
-  return u"(no message box)";
-}
-
-// On a processor without SSE2 the entry says so before anything else runs; the message is
-// shown here as the entry would show it.
-TEST(ProcessorCheck, SaysInChineseAndEnglishThatVelmoraNeedsSse2) {
-  std::u16string shown;
-  std::thread reader(
-      [&shown, thread = GetCurrentThreadId()] { shown = readAndCloseMessageBox(thread); });
-  sayProcessorLacksSse2();
-  reader.join();
-  EXPECT_NE(shown.find(u"Velmora 需要支援 SSE2 的處理器"), std::u16string::npos) << ascii(shown);
-  EXPECT_NE(shown.find(u"Velmora needs a processor with SSE2"), std::u16string::npos)
-      << ascii(shown);
-  EXPECT_LT(shown.find(u"處理器"), shown.find(u"processor")) << "the Chinese first";
-  EXPECT_NE(shown.find(u"請在較新的電腦上使用 Velmora"), std::u16string::npos) << ascii(shown);
-}
-
 constexpr wchar_t announcementsProperty[] = L"Velmora.Announcements";
 
 // Counts, on each control, the live-region changes a screen reader is told of.
@@ -665,17 +578,13 @@ void CALLBACK countAnnouncement(HWINEVENTHOOK, DWORD, HWND control, LONG object,
   }
 }
 
-void unhookWinEvent(HWINEVENTHOOK hook) noexcept {
-  UnhookWinEvent(hook);
-}
-
 // Each click on 開始換算 has a screen reader read out the volume it wrote, and no other box.
 TEST(Form1ScreenReader, HearsTheVolumeAfterEachConversion) {
   FormWindow form(form1(), GetModuleHandleW(nullptr));
   Form1Boxes boxes(form);
   form.onClick(u"Command1", [&boxes] { convertTank(boxes); });
   form.show();
-  const window::UniqueHandle<HWINEVENTHOOK, unhookWinEvent> hook(SetWinEventHook(
+  const testing::OwnedWinEventHook hook(SetWinEventHook(
       EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, countAnnouncement,
       GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT));
   ASSERT_TRUE(hook);
@@ -752,105 +661,6 @@ TEST(VelmoraStart, AFailureOnceTheFrameExistsWaitsInItsBoxForAnAnswer) {
     EXPECT_TRUE(shown.starts_with(said)) << ascii(shown);
     EXPECT_NE(shown.find(failure.reason, said.size()), std::u16string::npos) << ascii(shown);
   }
-}
-
-// The Velmora.exe of this build, as Wine names it.
-std::wstring velmoraExe() {
-  return testing::winePath(VELMORA_EXE).wstring();
-}
-
-struct Module {
-  HMODULE handle;
-  ~Module() {
-    if (handle)
-      FreeLibrary(handle);
-  }
-};
-
-#pragma pack(push, 2)
-struct GroupEntry {
-  BYTE width, height, colors, reserved;
-  WORD planes, bitCount;
-  DWORD bytes;
-  WORD id;
-};
-#pragma pack(pop)
-
-TEST(VelmoraExe, CarriesTheNineIconImages) {
-  const Module exe{LoadLibraryExW(velmoraExe().c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)};
-  ASSERT_NE(exe.handle, nullptr) << GetLastError();
-  const HRSRC group =
-      FindResourceW(exe.handle, MAKEINTRESOURCEW(VELMORA_ICON), MAKEINTRESOURCEW(14));
-  ASSERT_NE(group, nullptr);
-  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(exe.handle, group)));
-  ASSERT_NE(data, nullptr);
-  WORD header[3];
-  std::memcpy(header, data, sizeof header);
-  EXPECT_EQ(header[0], 0);
-  EXPECT_EQ(header[1], 1);
-  ASSERT_EQ(header[2], 9);
-  ASSERT_EQ(SizeofResource(exe.handle, group), 6 + 9 * sizeof(GroupEntry));
-
-  const struct {
-    int size, bits;
-    bool png;
-  } images[] = {{48, 8, false},  {32, 8, false},  {24, 8, false},  {16, 8, false}, {256, 32, true},
-                {48, 32, false}, {32, 32, false}, {24, 32, false}, {16, 32, false}};
-  for (int i = 0; i < 9; ++i) {
-    SCOPED_TRACE(i);
-    GroupEntry entry;
-    std::memcpy(&entry, data + 6 + i * sizeof entry, sizeof entry);
-    EXPECT_EQ(entry.id, 30001 + i);
-    EXPECT_EQ(entry.width == 0 ? 256 : entry.width, images[i].size);
-    EXPECT_EQ(entry.height == 0 ? 256 : entry.height, images[i].size);
-    EXPECT_EQ(entry.bitCount, images[i].bits);
-    const HRSRC image = FindResourceW(exe.handle, MAKEINTRESOURCEW(entry.id), MAKEINTRESOURCEW(3));
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(SizeofResource(exe.handle, image), entry.bytes);
-    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(exe.handle, image)));
-    ASSERT_NE(bytes, nullptr);
-    const bool png = std::memcmp(bytes, "\x89PNG", 4) == 0;
-    EXPECT_EQ(png, images[i].png);
-  }
-  EXPECT_NE(FindResourceW(exe.handle, MAKEINTRESOURCEW(VELMORA_BANNER), MAKEINTRESOURCEW(2)),
-            nullptr);
-  EXPECT_NE(FindResourceW(exe.handle, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
-}
-
-TEST(VelmoraExe, CarriesTheVersionRecord) {
-  const std::wstring path = velmoraExe();
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  ASSERT_GT(size, 0u);
-  std::vector<BYTE> block(size);
-  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
-
-  const struct {
-    const wchar_t* key;
-    const wchar_t* value;
-  } strings[] = {
-      {L"\\StringFileInfo\\040404B0\\FileVersion", L"1.00"},
-      {L"\\StringFileInfo\\040404B0\\ProductVersion", L"1.00"},
-      {L"\\StringFileInfo\\040404B0\\ProductName", L"Velmora"},
-      {L"\\StringFileInfo\\040404B0\\OriginalFilename", L"Velmora.exe"},
-      {L"\\StringFileInfo\\040404B0\\FileDescription", L"Velmora 水族計算機"},
-      {L"\\StringFileInfo\\040404B0\\LegalCopyright", L"Copyright (c) 2026 The Velmora developers"},
-  };
-  for (const auto& s : strings) {
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), s.key, &value, &length));
-    EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), s.value);
-  }
-  void* translation = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &translation, &length));
-  ASSERT_EQ(length, 4u);
-  WORD pair[2];
-  std::memcpy(pair, translation, sizeof pair);
-  EXPECT_EQ(pair[0], 0x0404);
-  EXPECT_EQ(pair[1], 1200);
 }
 
 } // namespace

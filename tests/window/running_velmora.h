@@ -18,8 +18,8 @@
 // Failures of this machinery (xdotool failing, Velmora not answering in time) throw, and
 // GoogleTest reports them.
 
-#include "runtime/window/handles.h"
 #include "tests/window/form1_facts.h"
+#include "tests/window/test_handles.h"
 #include "tests/window/window_reading.h"
 
 #include <windows.h>
@@ -56,12 +56,6 @@ private:
   std::string script_;
   int events_ = 0;
 };
-
-inline void closeHandle(HANDLE handle) noexcept {
-  CloseHandle(handle);
-}
-
-using OwnedHandle = window::UniqueHandle<HANDLE, closeHandle>;
 
 class RunningVelmora {
 public:

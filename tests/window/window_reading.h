@@ -1,13 +1,17 @@
 #pragma once
 
 // What the window tests read off a window, in this process or another: its class name and its
-// text, and its pixels as the screen shows them.
+// text, a thread's window of a class, a message box's text (the box closed once read), and its
+// pixels as the screen shows them.
 
 #include "runtime/window/handles.h"
+#include "tests/window/test_handles.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -51,6 +55,60 @@ inline std::u16string windowText(HWND window) {
   return text;
 }
 
+// A top-level window of a thread, of a class: EnumThreadWindows' callback, which keeps the last.
+struct WindowSought {
+  std::u16string_view className;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK keepIfOfClass(HWND window, LPARAM sought) noexcept {
+  auto& wanted = *reinterpret_cast<WindowSought*>(sought);
+  if (className(window) == wanted.className)
+    wanted.found = window;
+  return TRUE;
+}
+
+inline HWND threadWindowOfClass(DWORD thread, std::u16string_view name) {
+  WindowSought sought{name};
+  EnumThreadWindows(thread, keepIfOfClass, reinterpret_cast<LPARAM>(&sought));
+  return sought.found;
+}
+
+// The text of the message box a thread shows, read from another thread, which then closes it
+// with OK. Where answered is given, the box must first stand unanswered for three seconds (Wine's
+// box, meeting a quit message, closes itself after about two); answered turns true just before
+// the answer, and stays false if the box closed by itself.
+inline std::u16string readAndCloseMessageBox(DWORD thread, std::atomic<bool>* answered = nullptr) {
+  for (int tries = 0; tries < 500; ++tries) {
+    // The longest text of its children is the message; once it is there, the box is whole.
+    // Read as stored, without a message to a thread that may not be answering yet.
+    const HWND box = threadWindowOfClass(thread, u"#32770");
+    std::u16string message;
+    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      std::array<wchar_t, 512> text{};
+      const int length = InternalGetWindowText(child, text.data(), static_cast<int>(text.size()));
+      if (static_cast<std::size_t>(length) > message.size())
+        message.assign(reinterpret_cast<const char16_t*>(text.data()),
+                       static_cast<std::size_t>(length));
+    }
+    if (message.size() > 20) {
+      if (answered) {
+        for (int waited = 0; waited < 300; ++waited) {
+          if (!IsWindow(box))
+            return message;
+          Sleep(10);
+        }
+        *answered = true;
+      }
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return message;
+    }
+    Sleep(10);
+  }
+  return u"(no message box)";
+}
+
 // A rectangle of pixels, 32 bits each, top row first.
 struct Capture {
   int width = 0, height = 0;
@@ -80,19 +138,6 @@ inline Capture capture(HDC dc, RECT area) {
             &info, DIB_RGB_COLORS);
   return shot;
 }
-
-// A window's device context names its window, which ReleaseDC wants back.
-inline void releaseWindowDc(HDC dc) noexcept {
-  ReleaseDC(WindowFromDC(dc), dc);
-}
-// One window's device context, from GetDC(window).
-using WindowDc = window::UniqueHandle<HDC, releaseWindowDc>;
-
-inline void unhook(HHOOK hook) noexcept {
-  UnhookWindowsHookEx(hook);
-}
-// A hook from SetWindowsHookEx, on this thread or another.
-using OwnedHook = window::UniqueHandle<HHOOK, unhook>;
 
 // A window's inside, as it shows on the screen.
 inline Capture captureClient(HWND window) {
