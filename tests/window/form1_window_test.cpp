@@ -10,7 +10,7 @@
 #include "window/processor_check.h"
 #include "window/program.h"
 
-#include "resource_ids.h"
+#include "resources/resource_ids.h"
 #include "runtime/window/wide_text.h"
 #include "tests/ascii.h"
 #include "tests/window/form1_facts.h"
