@@ -45,8 +45,9 @@ public:
   std::array<std::u16string, boxCount> texts;
 };
 
-// What the plain way throws. Not a std::runtime_error: its old-ABI string would not link beside
-// the lean throw helpers that the benches, built as Velmora.exe is, carry.
+// What the plain way throws, should a box call fail or a text not be a number (the bench's never
+// do). Not a std::runtime_error, whose copy-on-write string of the old ABI would bring into
+// click_bench, built as Velmora.exe is, the library code that Velmora.exe leaves out.
 struct PlainFailure {
   const char* what;
 };

@@ -2,7 +2,7 @@
 // 29 controls, fonts, colours, banner, icon, tooltip, live region and manifest. startup_bench
 // times it between the bare window and Velmora, to tell what the window itself costs from what
 // the engine adds.
-#include "resource_ids.h"
+#include "resources/resource_ids.h"
 #include "runtime/window/handles.h"
 
 #include <commctrl.h>

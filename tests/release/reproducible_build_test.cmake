@@ -1,12 +1,12 @@
 # Builds Velmora.exe a second time, in another folder and later than the first, and fails unless
 # the two files are the same to the byte.
 #
-#   cmake -DSOURCE_DIR=... -DTOOLCHAIN=... -DFIRST=.../Velmora.exe -DAGAIN_DIR=... -P this file
+#   cmake -DSOURCE_DIR=.../program -DTOOLCHAIN=... -DFIRST=.../Velmora.exe -DAGAIN_DIR=...
+#         -P this file
 file(REMOVE_RECURSE ${AGAIN_DIR})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${AGAIN_DIR} -G Ninja
-          -C ${SOURCE_DIR}/cmake/program.cmake -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}
-          -DVELMORA_PROGRAM_DIR=${AGAIN_DIR}
+          -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}
   OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${CMAKE_COMMAND} --build ${AGAIN_DIR} --target Velmora --parallel 2
                 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)

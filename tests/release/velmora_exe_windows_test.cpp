@@ -2,7 +2,7 @@
 // record in its resources. And the processor check its entry makes, with the box it shows.
 #include "window/processor_check.h"
 
-#include "resource_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/ascii.h"
 #include "tests/window/form1_facts.h"
 #include "tests/window/test_handles.h"

@@ -8,7 +8,7 @@
 #include "window/form1_boxes.h"
 #include "window/program.h"
 
-#include "resource_ids.h"
+#include "resources/resource_ids.h"
 #include "runtime/window/wide_text.h"
 #include "tests/ascii.h"
 #include "tests/window/form1_facts.h"
