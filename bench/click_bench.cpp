@@ -27,8 +27,9 @@ template <typename Work> double nanosecondsPerRun(Work work) {
   long long runs = 0;
   QueryPerformanceCounter(&start);
   do {
-    for (int i = 0; i < 64; ++i)
+    for (int i = 0; i < 64; ++i) {
       work();
+    }
     runs += 64;
     QueryPerformanceCounter(&now);
   } while (now.QuadPart - start.QuadPart < budget);
@@ -71,8 +72,9 @@ int wmain(int argc, wchar_t** argv) {
   std::mt19937 shuffler(20261209);
   for (int repetition = 0; repetition < repetitions; ++repetition) {
     std::shuffle(std::begin(order), std::end(order), shuffler);
-    for (const int way : order)
+    for (const int way : order) {
       fastest[way] = std::min(fastest[way], time(way));
+    }
   }
   velmora::bench::printClickFigures(build, fastest[0], fastest[1], fastest[2]);
   return 0;

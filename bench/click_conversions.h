@@ -113,17 +113,19 @@ public:
     escape(inputs_);
     escape(shownVolume_.data());
     double sizes[inputBoxes.size()];
-    for (std::size_t i = 0; i < inputBoxes.size(); ++i)
+    for (std::size_t i = 0; i < inputBoxes.size(); ++i) {
       std::from_chars(inputs_[i].data(), inputs_[i].data() + inputs_[i].size(), sizes[i]);
+    }
     std::to_chars(figures_[0], figures_[0] + sizeof figures_[0],
                   sizes[0] * sizes[1] * sizes[2] / 1000, std::chars_format::scientific, 14);
     double volume = 0;
     std::from_chars(shownVolume_.data(), shownVolume_.data() + shownVolume_.size(), volume);
     constexpr double factors[] = {0.8, 1, 3, 5};
     static_assert(std::size(factors) == resultBoxes.size() - 1, "a factor for each figure");
-    for (std::size_t figure = 0; figure < std::size(factors); ++figure)
+    for (std::size_t figure = 0; figure < std::size(factors); ++figure) {
       std::to_chars(figures_[figure + 1], figures_[figure + 1] + sizeof figures_[0],
                     volume * factors[figure], std::chars_format::scientific, 14);
+    }
     escape(figures_);
   }
 

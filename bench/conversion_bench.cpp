@@ -37,8 +37,9 @@ BENCHMARK(PlainPrintfStrtod);
 
 void BareCharconvCalls(benchmark::State& state) {
   BareCharconv bare;
-  for (auto _ : state)
+  for (auto _ : state) {
     bare.run();
+  }
 }
 BENCHMARK(BareCharconvCalls)->Name("BareCharconv");
 

@@ -9,8 +9,9 @@ namespace {
 // The names alone, so that only they, and not the whole table, are in the program.
 constexpr auto boxNames = [] {
   std::array<std::u16string_view, boxCount> names;
-  for (std::size_t row = 0; row < boxCount; ++row)
+  for (std::size_t row = 0; row < boxCount; ++row) {
     names[row] = boxTable[row].name;
+  }
   return names;
 }();
 

@@ -30,8 +30,9 @@ inline constexpr std::array boxTable{
 // A box's row in boxTable; a name that is not there does not compile.
 consteval int boxRow(std::u16string_view name) {
   for (std::size_t row = 0; row < boxTable.size(); ++row) {
-    if (boxTable[row].name == name)
+    if (boxTable[row].name == name) {
       return static_cast<int>(row);
+    }
   }
   throw "no such box";
 }
@@ -58,8 +59,9 @@ static_assert(std::ranges::all_of(boxTable.begin(), boxTable.begin() + inputBoxC
 // The boxes of rows first to first + count - 1, in the table's order.
 template <std::size_t first, std::size_t count> constexpr std::array<Box, count> boxesFrom() {
   std::array<Box, count> boxes{};
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < count; ++i) {
     boxes[i] = static_cast<Box>(first + i);
+  }
   return boxes;
 }
 inline constexpr auto allBoxes = boxesFrom<0, boxCount>();

@@ -31,8 +31,9 @@ constexpr std::array<DerivedFigure, resultBoxes.size() - 1> derivedFigures{{
 // writes them, so a result box without its figure here does not compile.
 static_assert([] {
   for (std::size_t i = 0; i < derivedFigures.size(); ++i) {
-    if (derivedFigures[i].box != resultBoxes[i + 1])
+    if (derivedFigures[i].box != resultBoxes[i + 1]) {
       return false;
+    }
   }
   return resultBoxes.front() == Box::Label5;
 }());

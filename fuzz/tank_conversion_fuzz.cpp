@@ -57,8 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   MemoryBoxes boxes;
-  for (std::size_t i = 0; i < inputs.size(); ++i)
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
     boxes.texts[inputBoxes[i]] = inputs[i];
+  }
   try {
     convertTank(boxes);
   } catch (const RunTimeError& error) {

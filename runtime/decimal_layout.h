@@ -36,23 +36,27 @@ constexpr bool isPlainExponent(int exponent) noexcept {
 //   layOutFigure({true, "12", -4}, true, out)   writes "-0.00012"
 template <typename Out> Out layOutFigure(const DecimalFigure& figure, bool plain, Out out) {
   const auto put = [&out](std::string_view ascii) {
-    for (const char c : ascii)
+    for (const char c : ascii) {
       *out++ = static_cast<char16_t>(c);
+    }
   };
   const std::string_view digits = figure.digits;
   const int exponent = figure.exponent;
-  if (figure.negative)
+  if (figure.negative) {
     put("-");
+  }
   if (plain && exponent < 0) {
     put("0.");
-    for (int zero = -1; zero > exponent; --zero)
+    for (int zero = -1; zero > exponent; --zero) {
       put("0");
+    }
     put(digits);
   } else if (plain) {
     const auto integers = static_cast<std::size_t>(exponent) + 1;
     put(digits.substr(0, integers));
-    for (std::size_t zero = digits.size(); zero < integers; ++zero)
+    for (std::size_t zero = digits.size(); zero < integers; ++zero) {
       put("0");
+    }
     if (digits.size() > integers) {
       put(".");
       put(digits.substr(integers));
@@ -68,8 +72,9 @@ template <typename Out> Out layOutFigure(const DecimalFigure& figure, bool plain
     const char* end =
         std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, std::abs(exponent))
             .ptr;
-    if (end - exponentDigits < 2)
+    if (end - exponentDigits < 2) {
       put("0");
+    }
     put({exponentDigits, static_cast<std::size_t>(end - exponentDigits)});
   }
   return out;

@@ -43,24 +43,30 @@ bool parse(std::u16string_view text, Figure& figure) {
     }
     figure.digits.push_back(static_cast<char>(text[at]));
   }
-  if (!seenDigit)
+  if (!seenDigit) {
     return false;
+  }
   int exponent = 0;
   if (at < text.size()) {
-    if (text[at] != u'E' || at + 2 >= text.size() || (text[at + 1] != u'+' && text[at + 1] != u'-'))
+    if (text[at] != u'E' || at + 2 >= text.size() ||
+        (text[at + 1] != u'+' && text[at + 1] != u'-')) {
       return false;
+    }
     const bool negativeExponent = text[at + 1] == u'-';
     for (at += 2; at < text.size(); ++at) {
-      if (!isDigit(text[at]) || exponent > 10000)
+      if (!isDigit(text[at]) || exponent > 10000) {
         return false;
+      }
       exponent = exponent * 10 + (text[at] - u'0');
     }
     exponent = negativeExponent ? -exponent : exponent;
   }
-  while (!figure.digits.empty() && figure.digits.back() == '0')
+  while (!figure.digits.empty() && figure.digits.back() == '0') {
     figure.digits.pop_back();
-  if (figure.digits.empty())
+  }
+  if (figure.digits.empty()) {
     return false;
+  }
   // Leading zeros before the point are integer digits that do not count.
   figure.exponent = exponent + integerDigits - 1 - leadingZeros;
   return true;
@@ -70,13 +76,15 @@ bool parse(std::u16string_view text, Figure& figure) {
 // makes it one place longer (9.96 to 2 digits is 10).
 Figure rounded(const Figure& figure, std::size_t count) {
   Figure result = figure;
-  if (figure.digits.size() <= count)
+  if (figure.digits.size() <= count) {
     return result;
+  }
   result.digits.resize(count);
   if (figure.digits[count] >= '5') {
     std::size_t at = count;
-    while (at > 0 && result.digits[at - 1] == '9')
+    while (at > 0 && result.digits[at - 1] == '9') {
       result.digits[--at] = '0';
+    }
     if (at == 0) {
       result.digits.insert(result.digits.begin(), '1');
       result.digits.pop_back();
@@ -85,8 +93,9 @@ Figure rounded(const Figure& figure, std::size_t count) {
       ++result.digits[at - 1];
     }
   }
-  while (result.digits.size() > 1 && result.digits.back() == '0')
+  while (result.digits.size() > 1 && result.digits.back() == '0') {
     result.digits.pop_back();
+  }
   return result;
 }
 
@@ -100,8 +109,9 @@ std::u16string laidOut(const Figure& figure, bool plain) {
 // or numberToText would not write it plain.
 std::u16string plain(const Figure& figure, std::size_t count) {
   if (!isPlainExponent(figure.exponent) ||
-      (figure.exponent >= 0 && count < static_cast<std::size_t>(figure.exponent) + 1))
+      (figure.exponent >= 0 && count < static_cast<std::size_t>(figure.exponent) + 1)) {
     return {};
+  }
   return laidOut(figure, true);
 }
 
@@ -113,19 +123,23 @@ std::u16string scientific(const Figure& figure) {
 
 std::u16string fitNumber(std::u16string_view text, int room, const TextWidth& width) {
   Figure figure;
-  if (width(text) <= room || !parse(text, figure))
+  if (width(text) <= room || !parse(text, figure)) {
     return std::u16string(text);
+  }
   for (std::size_t count = figure.digits.size(); count > 1; --count) {
     const Figure candidate = rounded(figure, count);
     if (const std::u16string shown = plain(candidate, count);
-        !shown.empty() && width(shown) <= room)
+        !shown.empty() && width(shown) <= room) {
       return shown;
-    if (const std::u16string shown = scientific(candidate); width(shown) <= room)
+    }
+    if (const std::u16string shown = scientific(candidate); width(shown) <= room) {
       return shown;
+    }
   }
   const Figure oneDigit = rounded(figure, 1);
-  if (const std::u16string shown = plain(oneDigit, 1); !shown.empty() && width(shown) <= room)
+  if (const std::u16string shown = plain(oneDigit, 1); !shown.empty() && width(shown) <= room) {
     return shown;
+  }
   return scientific(oneDigit);
 }
 

@@ -21,13 +21,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   windowClass.hInstance = instance;
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"BareWindow";
-  if (!RegisterClassExW(&windowClass))
+  if (!RegisterClassExW(&windowClass)) {
     return 1;
+  }
   const HWND window =
       CreateWindowExW(0, L"BareWindow", L"Bare", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                       CW_USEDEFAULT, CW_USEDEFAULT, 210, 390, nullptr, nullptr, instance, nullptr);
-  if (!window)
+  if (!window) {
     return 1;
+  }
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   MSG message;

@@ -54,8 +54,9 @@ double startOnce(const std::wstring& program) {
   PROCESS_INFORMATION process{};
   const auto started = std::chrono::steady_clock::now();
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
+                      &startup, &process)) {
     return -1;
+  }
   double elapsed = -1;
   if (WaitForInputIdle(process.hProcess, 30000) == 0) {
     HWND window = visibleWindowOf(process.dwProcessId);
@@ -70,8 +71,9 @@ double startOnce(const std::wstring& program) {
       PostMessageW(window, WM_CLOSE, 0, 0);
     }
   }
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return elapsed;
@@ -113,8 +115,9 @@ int wmain(int argc, wchar_t** argv) {
   constexpr int count = static_cast<int>(std::size(programs));
   // One start of each first, unmeasured: the first start of any program loads the system's
   // DLLs from disk.
-  for (const Program& program : programs)
+  for (const Program& program : programs) {
     startOnce(program.path);
+  }
   for (int round = 0; round < rounds; ++round) {
     for (int turn = 0; turn < count; ++turn) {
       // Each program goes first, second and third equally often.

@@ -48,8 +48,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     // The result boxes start empty: their colour is all there is to draw.
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     for (int i = 0; i < 5; ++i) {
-      if (item.hwndItem == paint->results[i])
+      if (item.hwndItem == paint->results[i]) {
         FillRect(item.hDC, &item.rcItem, paint->brushes[i].get());
+      }
     }
     return TRUE;
   }
@@ -79,8 +80,9 @@ HWND add(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, DWO
   const HWND child = CreateWindowExW(
       exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, px(left), px(top), px(width), px(height),
       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  if (font)
+  if (font) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  }
   return child;
 }
 
@@ -104,8 +106,9 @@ HWND result(HWND parent, int top, const Font& font) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  if (!InitCommonControlsEx(&classes))
+  if (!InitCommonControlsEx(&classes)) {
     return 1;
+  }
   const HDC screen = GetDC(nullptr);
   dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -118,8 +121,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"StraightWindow";
-  if (!RegisterClassExW(&windowClass))
+  if (!RegisterClassExW(&windowClass)) {
     return 1;
+  }
   constexpr DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   RECT frame{0, 0, px(3060), px(5400)};
   AdjustWindowRectEx(&frame, frameStyle, FALSE, 0);
@@ -128,8 +132,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                       (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                                       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
                                       nullptr, nullptr, instance, nullptr);
-  if (!window)
+  if (!window) {
     return 1;
+  }
 
   // The faces Velmora settles on in the project's Wine prefixes (on Windows: 新細明體, Arial).
   const wchar_t ming[] = L"TW-Sung", arial[] = L"Liberation Sans";
@@ -201,8 +206,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   SetFocus(first);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(window, &message))
+    if (IsDialogMessageW(window, &message)) {
       continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -69,13 +69,15 @@ void loadControlClasses() {
   // Button, edit and static for the kinds here; the tooltip class (Microsoft documents
   // ICC_BAR_CLASSES for it) for the result boxes' tooltips.
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  if (InitCommonControlsEx(&classes))
+  if (InitCommonControlsEx(&classes)) {
     return;
+  }
   // Only comctl32 6.0 knows ICC_STANDARD_CLASSES; 5.8x (XP without our manifest in force)
   // refuses the whole call, and there button, edit and static are user32's own anyway.
   classes.dwICC = ICC_BAR_CLASSES;
-  if (!InitCommonControlsEx(&classes))
+  if (!InitCommonControlsEx(&classes)) {
     throwLastError("InitCommonControlsEx");
+  }
 }
 
 Control createControl(const ControlDescription& row, HWND parent, int id, HINSTANCE instance,
@@ -88,16 +90,20 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
                       twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
                       twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi), parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  if (!control.handle)
+  if (!control.handle) {
     throwLastError("CreateWindowExW");
-  if (font)
+  }
+  if (font) {
     SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (row.live)
+  }
+  if (row.live) {
     markLiveRegion(control.handle);
+  }
   if (row.background) {
     control.background = Brush(CreateSolidBrush(colorOf(*row.background)));
-    if (!control.background)
+    if (!control.background) {
       throwLastError("CreateSolidBrush");
+    }
   }
   switch (row.kind) {
   case Kind::input:
@@ -109,8 +115,9 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
     if (row.bitmap) {
       control.bitmap = Bitmap(static_cast<HBITMAP>(LoadImageW(
           instance, MAKEINTRESOURCEW(row.bitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-      if (!control.bitmap)
+      if (!control.bitmap) {
         throwLastError("LoadImageW");
+      }
     }
     break;
   case Kind::label:
@@ -123,8 +130,9 @@ Control createControl(const ControlDescription& row, HWND parent, int id, HINSTA
 
 bool drawControl(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept {
   const Drawing draw = kindRow(control.description->kind).draw;
-  if (draw)
+  if (draw) {
     draw(item, control, dpi);
+  }
   return draw != nullptr;
 }
 
@@ -141,8 +149,9 @@ void placeControl(const Control& control, HFONT font, int dpi) noexcept {
   SetWindowPos(control.handle, nullptr, twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
                twipsToPixels(row.width, dpi), twipsToPixels(row.height, dpi),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  if (font)
+  if (font) {
     SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
 }
 
 HBRUSH colorStatic(const Control& control, HDC dc) noexcept {
@@ -152,12 +161,15 @@ HBRUSH colorStatic(const Control& control, HDC dc) noexcept {
       DefWindowProcW(GetParent(control.handle), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(control.handle)));
   const ControlDescription& row = *control.description;
-  if (highContrast())
+  if (highContrast()) {
     return system;
-  if (row.foreground)
+  }
+  if (row.foreground) {
     SetTextColor(dc, colorOf(*row.foreground));
-  if (!row.background)
+  }
+  if (!row.background) {
     return system;
+  }
   SetBkColor(dc, colorOf(*row.background));
   return control.background.get();
 }

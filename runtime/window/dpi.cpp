@@ -21,8 +21,9 @@ int windowDpi(HWND window) noexcept {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
   if (getDpiForWindow) {
-    if (const UINT dpi = getDpiForWindow(window))
+    if (const UINT dpi = getDpiForWindow(window)) {
       return static_cast<int>(dpi);
+    }
   }
   const ScreenDc screen(GetDC(nullptr));
   const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -32,17 +33,19 @@ int windowDpi(HWND window) noexcept {
 void scaleFrameWithDpi(HWND window) noexcept {
   using EnableFn = BOOL(WINAPI*)(HWND);
   static const auto enable = user32Function<EnableFn>("EnableNonClientDpiScaling");
-  if (enable)
+  if (enable) {
     enable(window);
+  }
 }
 
 RECT frameAround(RECT client, DWORD style, DWORD exStyle, int dpi) noexcept {
   using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjustForDpi = user32Function<AdjustFn>("AdjustWindowRectExForDpi");
-  if (adjustForDpi)
+  if (adjustForDpi) {
     adjustForDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi));
-  else
+  } else {
     AdjustWindowRectEx(&client, style, FALSE, exStyle);
+  }
   return client;
 }
 

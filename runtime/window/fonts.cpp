@@ -18,8 +18,9 @@ int CALLBACK countFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 bool installed(std::u16string_view face, HDC screen) noexcept {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
-  if (face.size() >= LF_FACESIZE)
+  if (face.size() >= LF_FACESIZE) {
     return false;
+  }
   std::copy(face.begin(), face.end(), reinterpret_cast<char16_t*>(wanted.lfFaceName));
   int found = 0;
   EnumFontFamiliesExW(screen, &wanted, countFace, reinterpret_cast<LPARAM>(&found), 0);
@@ -33,8 +34,9 @@ std::u16string firstInstalledFace(const FontDescription& font, HDC screen) {
   const auto found =
       std::find_if(font.faces.begin(), font.faces.end(),
                    [screen](std::u16string_view face) { return installed(face, screen); });
-  if (found != font.faces.end())
+  if (found != font.faces.end()) {
     return std::u16string(*found);
+  }
   return font.faces.empty() ? std::u16string() : std::u16string(font.faces.front());
 }
 
@@ -50,8 +52,9 @@ Font createFont(const std::u16string& face, const FontDescription& font, int dpi
   std::copy_n(face.c_str(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1),
               reinterpret_cast<char16_t*>(logFont.lfFaceName));
   Font created(CreateFontIndirectW(&logFont));
-  if (!created)
+  if (!created) {
     throwLastError("CreateFontIndirectW");
+  }
   return created;
 }
 

@@ -26,22 +26,25 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
   loadControlClasses();
   registerFrameClass(instance, description.icon, &FormWindow::procedure);
   const ScreenDc screen(GetDC(nullptr));
-  for (const FontDescription& font : description.fonts)
+  for (const FontDescription& font : description.fonts) {
     faces_.push_back(firstInstalledFace(font, screen.get()));
+  }
 
   if (!CreateWindowExW(frameExStyle, frameClassName, TerminatedText(description.caption).get(),
                        frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                       nullptr, nullptr, instance, this))
+                       nullptr, nullptr, instance, this)) {
     throwLastError("CreateWindowExW");
+  }
   // Everything is made at the window's dpi from the start, so no control is placed, given a
   // font or redrawn twice before the window is first shown.
   dpi_ = windowDpi(handle());
   fonts_ = createFonts(dpi_);
   const auto& rows = description_.controls;
   controls_.reserve(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i)
+  for (std::size_t i = 0; i < rows.size(); ++i) {
     controls_.push_back(createControl(rows[i], handle(), firstControlId + static_cast<int>(i),
                                       instance, fontOf(rows[i]), dpi_));
+  }
   tips_ = ResultTips(handle(), instance, controls_);
   fitFrame(handle(), clientSize(dpi_), dpi_);
 }
@@ -53,8 +56,9 @@ FormWindow::~FormWindow() {
 
 std::vector<Font> FormWindow::createFonts(int dpi) const {
   std::vector<Font> fonts;
-  for (std::size_t i = 0; i < description_.fonts.size(); ++i)
+  for (std::size_t i = 0; i < description_.fonts.size(); ++i) {
     fonts.push_back(createFont(faces_[i], description_.fonts[i], dpi));
+  }
   return fonts;
 }
 
@@ -71,8 +75,9 @@ void FormWindow::applyDpi(int dpi, const RECT& suggested) {
   // and moved after, the window can land across the screens' boundary and bounce back.
   SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const Control& control : controls_)
+  for (const Control& control : controls_) {
     placeControl(control, fontOf(*control.description), dpi);
+  }
   // The controls use the new fonts now; the old ones can go.
   fonts.clear();
   fitInside(handle(), clientSize(dpi));
@@ -85,22 +90,25 @@ SIZE FormWindow::clientSize(int dpi) const noexcept {
 
 HWND FormWindow::control(std::u16string_view name, int index) const noexcept {
   for (const Control& control : controls_) {
-    if (control.description->name == name && control.description->index == index)
+    if (control.description->name == name && control.description->index == index) {
       return control.handle;
+    }
   }
   return nullptr;
 }
 
 HWND FormWindow::requireControl(std::u16string_view name) const {
-  if (const HWND found = control(name))
+  if (const HWND found = control(name)) {
     return found;
+  }
   throw WindowError("FormWindow::requireControl", "control", name);
 }
 
 void FormWindow::announce(HWND control) const noexcept {
   for (const Control& each : controls_) {
-    if (each.handle == control && each.description->live)
+    if (each.handle == control && each.description->live) {
       announceChange(control);
+    }
   }
 }
 
@@ -117,8 +125,9 @@ void FormWindow::onClick(std::u16string_view name, std::function<void()> handler
 void FormWindow::show() {
   showCentred(handle());
   UpdateWindow(handle());
-  if (const HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
+  if (const HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) {
     SetFocus(first);
+  }
 }
 
 void FormWindow::destroy() noexcept {
@@ -127,8 +136,9 @@ void FormWindow::destroy() noexcept {
 
 Control* FormWindow::find(HWND handle) noexcept {
   for (Control& control : controls_) {
-    if (control.handle == handle)
+    if (control.handle == handle) {
       return &control;
+    }
   }
   return nullptr;
 }
@@ -151,8 +161,9 @@ void FormWindow::showError(std::u16string_view message) const noexcept {
 }
 
 void FormWindow::click(Control& control) noexcept {
-  if (!control.clicked)
+  if (!control.clicked) {
     return;
+  }
   try {
     control.clicked();
   } catch (const RunTimeError& error) {
@@ -165,21 +176,25 @@ void FormWindow::click(Control& control) noexcept {
 LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_CTLCOLORSTATIC:
-    if (const Control* control = find(reinterpret_cast<HWND>(lParam)))
+    if (const Control* control = find(reinterpret_cast<HWND>(lParam))) {
       return reinterpret_cast<LRESULT>(colorStatic(*control, reinterpret_cast<HDC>(wParam)));
+    }
     break;
   case WM_DRAWITEM: {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (Control* control = find(item.hwndItem); control && drawControl(item, *control, dpi_))
+    if (Control* control = find(item.hwndItem); control && drawControl(item, *control, dpi_)) {
       return TRUE;
+    }
     break;
   }
   case WM_NOTIFY: {
     auto& header = *reinterpret_cast<NMHDR*>(lParam);
-    if (header.code != TTN_GETDISPINFOW)
+    if (header.code != TTN_GETDISPINFOW) {
       break;
-    if (const Control* control = find(reinterpret_cast<HWND>(header.idFrom)))
+    }
+    if (const Control* control = find(reinterpret_cast<HWND>(header.idFrom))) {
       tips_.answer(reinterpret_cast<NMTTDISPINFOW&>(header), *control);
+    }
     return 0;
   }
   case WM_CONTEXTMENU:
@@ -193,8 +208,9 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_COMMAND:
     if (HIWORD(wParam) == BN_CLICKED && lParam) {
       Control* control = find(reinterpret_cast<HWND>(lParam));
-      if (control && takesClicks(*control))
+      if (control && takesClicks(*control)) {
         click(*control);
+      }
     }
     // Enter and Esc arrive here as IDOK and IDCANCEL, which no control has: nothing to do.
     return 0;
@@ -202,8 +218,9 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // A plain window forgets its focused control when deactivated; give it back.
     if (LOWORD(wParam) == WA_INACTIVE) {
       const HWND focus = GetFocus();
-      if (focus && IsChild(handle(), focus))
+      if (focus && IsChild(handle(), focus)) {
         lastFocus_ = focus;
+      }
     } else if (lastFocus_ && IsWindow(lastFocus_)) {
       SetFocus(lastFocus_);
       return 0;
@@ -221,14 +238,16 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_SYSCOLORCHANGE:
     // A theme switched while the window is open (high contrast on or off, say). The common
     // controls 6 hear of new system colours only from their parent (WM_SYSCOLORCHANGE's page).
-    for (const Control& control : controls_)
+    for (const Control& control : controls_) {
       SendMessageW(control.handle, WM_SYSCOLORCHANGE, wParam, lParam);
+    }
     redrawAll();
     return 0;
   case WM_SETTINGCHANGE:
     // High contrast can change without a system colour changing; colorStatic asks afresh.
-    if (wParam == SPI_SETHIGHCONTRAST)
+    if (wParam == SPI_SETHIGHCONTRAST) {
       redrawAll();
+    }
     break;
   case WM_CLOSE:
     destroy();
@@ -253,8 +272,9 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
   } else {
     self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   }
-  if (!self)
+  if (!self) {
     return DefWindowProcW(window, message, wParam, lParam);
+  }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_.forget();

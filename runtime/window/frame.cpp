@@ -19,8 +19,9 @@ void registerFrameClass(HINSTANCE instance, int icon, WNDPROC procedure) {
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = frameClassName;
-  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     throwLastError("RegisterClassExW");
+  }
 }
 
 SIZE frameSize(SIZE inside, int dpi) noexcept {
@@ -43,9 +44,10 @@ void fitInside(HWND window, SIZE inside) noexcept {
   GetWindowRect(window, &frame);
   const int wider = inside.cx - drawn.right;
   const int taller = inside.cy - drawn.bottom;
-  if (wider || taller)
+  if (wider || taller) {
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + wider,
                  frame.bottom - frame.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void showCentred(HWND window) noexcept {
@@ -67,8 +69,9 @@ void showCentred(HWND window) noexcept {
   // in its corner and no way back; so a state the first call took from Windows is undone by a
   // second call, which Windows takes as given.
   ShowWindow(window, SW_SHOWNORMAL);
-  if (IsZoomed(window) || IsIconic(window))
+  if (IsZoomed(window) || IsIconic(window)) {
     ShowWindow(window, SW_RESTORE);
+  }
 }
 
 } // namespace velmora::window

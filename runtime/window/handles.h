@@ -33,8 +33,9 @@ public:
 
 private:
   void reset() noexcept {
-    if (handle_)
+    if (handle_) {
       free(handle_);
+    }
     handle_ = nullptr;
   }
 
@@ -46,8 +47,9 @@ template <typename Handle> void deleteGdiObject(Handle handle) noexcept {
 }
 
 inline void destroyWindow(HWND window) noexcept {
-  if (IsWindow(window))
+  if (IsWindow(window)) {
     DestroyWindow(window);
+  }
 }
 
 inline void releaseScreenDc(HDC screen) noexcept {
@@ -87,8 +89,9 @@ public:
   Selection(const Selection&) = delete;
   Selection& operator=(const Selection&) = delete;
   ~Selection() {
-    if (previous_)
+    if (previous_) {
       SelectObject(dc_, previous_);
+    }
   }
 
 private:

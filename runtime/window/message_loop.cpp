@@ -8,12 +8,15 @@ int runMessageLoop(HWND window) {
   MSG message{};
   for (;;) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0)
+    if (got == 0) {
       return static_cast<int>(message.wParam);
-    if (got == -1)
+    }
+    if (got == -1) {
       throwLastError("GetMessageW");
-    if (IsWindow(window) && IsDialogMessageW(window, &message))
+    }
+    if (IsWindow(window) && IsDialogMessageW(window, &message)) {
       continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -7,11 +7,13 @@ namespace velmora::window {
 void drawPicture(const DRAWITEMSTRUCT& item, HBITMAP bitmap, int dpi) noexcept {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   BITMAP size{};
-  if (!bitmap || !GetObjectW(bitmap, sizeof size, &size))
+  if (!bitmap || !GetObjectW(bitmap, sizeof size, &size)) {
     return;
+  }
   const MemoryDc source(CreateCompatibleDC(item.hDC));
-  if (!source)
+  if (!source) {
     return;
+  }
   const Selection selected(source.get(), bitmap);
   if (dpi == 96) {
     BitBlt(item.hDC, 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);

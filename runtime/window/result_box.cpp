@@ -24,12 +24,14 @@ void copyToClipboard(HWND form, const std::u16string& text) noexcept {
     std::memcpy(locked, text.c_str(), bytes);
     GlobalUnlock(memory.get());
     EmptyClipboard();
-    if (SetClipboardData(CF_UNICODETEXT, memory.get()))
+    if (SetClipboardData(CF_UNICODETEXT, memory.get())) {
       memory.forget(); // the clipboard's now
+    }
   }
   CloseClipboard();
-  if (memory)
+  if (memory) {
     MessageBeep(MB_ICONWARNING);
+  }
 }
 
 } // namespace
@@ -65,11 +67,13 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
                                           nullptr, instance, nullptr));
   // The tips only repeat what the box holds, which its menu copies: without them the window is
   // whole, so a tooltip Windows will not make costs only the tooltip.
-  if (!tooltip_)
+  if (!tooltip_) {
     return;
+  }
   for (const Control& control : controls) {
-    if (!showsFigure(control))
+    if (!showsFigure(control)) {
       continue;
+    }
     // The size every comctl32 since 5.80 takes: the 6.0-only fields at the end of the whole
     // structure make XP's 5.82 (in use where no manifest of ours is) refuse the tool.
     TTTOOLINFOW tool{};
@@ -93,8 +97,9 @@ void ResultTips::answer(NMTTDISPINFOW& request, const Control& control) {
 void offerCopy(HWND form, const Control& control, POINT at) noexcept {
   constexpr UINT copyCommand = 1;
   const Menu menu(CreatePopupMenu());
-  if (!menu || !AppendMenuW(menu.get(), MF_STRING, copyCommand, L"複製"))
+  if (!menu || !AppendMenuW(menu.get(), MF_STRING, copyCommand, L"複製")) {
     return;
+  }
   if (at.x == -1 && at.y == -1) { // from the keyboard: at the box
     RECT box{};
     GetWindowRect(control.handle, &box);
@@ -102,8 +107,9 @@ void offerCopy(HWND form, const Control& control, POINT at) noexcept {
   }
   const auto chosen = static_cast<UINT>(TrackPopupMenu(
       menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, form, nullptr));
-  if (chosen != copyCommand)
+  if (chosen != copyCommand) {
     return;
+  }
   try {
     copyToClipboard(form, textOf(control.handle));
   } catch (...) {

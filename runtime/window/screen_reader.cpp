@@ -31,8 +31,9 @@ ComApartment::ComApartment() noexcept
     : initialized_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
 
 ComApartment::~ComApartment() {
-  if (SUCCEEDED(initialized_))
+  if (SUCCEEDED(initialized_)) {
     CoUninitialize();
+  }
 }
 
 // Direct annotation, as Microsoft's page "Using Direct Annotation" does it: the service sets the
@@ -41,8 +42,9 @@ ComApartment::~ComApartment() {
 void markLiveRegion(HWND control) noexcept {
   IAccPropServices* made = nullptr;
   if (FAILED(CoCreateInstance(annotationService, nullptr, CLSCTX_INPROC_SERVER, annotationInterface,
-                              reinterpret_cast<void**>(&made))))
+                              reinterpret_cast<void**>(&made)))) {
     return;
+  }
   const AnnotationService services(made);
   VARIANT setting{};
   setting.vt = VT_I4;

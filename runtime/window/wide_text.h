@@ -56,13 +56,15 @@ private:
 inline bool readWindowText(HWND window, std::u16string& text) {
   SetLastError(0);
   const int length = GetWindowTextLengthW(window);
-  if (length == 0 && GetLastError() != 0)
+  if (length == 0 && GetLastError() != 0) {
     return false;
+  }
   text.resize(static_cast<std::size_t>(length) + 1);
   SetLastError(0);
   const int copied = GetWindowTextW(window, wide(text), length + 1);
-  if (copied == 0 && GetLastError() != 0)
+  if (copied == 0 && GetLastError() != 0) {
     return false;
+  }
   text.resize(static_cast<std::size_t>(copied));
   return true;
 }
@@ -70,8 +72,9 @@ inline bool readWindowText(HWND window, std::u16string& text) {
 // A window's text; empty where Windows cannot read it.
 inline std::u16string textOf(HWND window) {
   std::u16string text;
-  if (!readWindowText(window, text))
+  if (!readWindowText(window, text)) {
     text.clear();
+  }
   return text;
 }
 

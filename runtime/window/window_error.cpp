@@ -27,11 +27,13 @@ void describe(unsigned long code, char* buffer, std::size_t size) noexcept {
       FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK;
   DWORD length = FormatMessageA(flags, nullptr, code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
                                 buffer, static_cast<DWORD>(size), nullptr);
-  if (length == 0)
+  if (length == 0) {
     length = FormatMessageA(flags, nullptr, code, 0, buffer, static_cast<DWORD>(size), nullptr);
+  }
   while (length > 0 &&
-         (buffer[length - 1] == ' ' || buffer[length - 1] == '\r' || buffer[length - 1] == '\n'))
+         (buffer[length - 1] == ' ' || buffer[length - 1] == '\r' || buffer[length - 1] == '\n')) {
     --length;
+  }
   buffer[length] = '\0';
 }
 
@@ -45,8 +47,9 @@ WindowError::WindowError(const char* call, unsigned long code) noexcept
   std::to_chars(number, number + sizeof number - 1, code);
   append(text_, sizeof text_, number);
   char description[160] = {};
-  if (code != 0)
+  if (code != 0) {
     describe(code, description, sizeof description);
+  }
   append(text_, sizeof text_, " (");
   append(text_, sizeof text_,
          code == 0 ? "Windows gave no error code"
@@ -62,8 +65,9 @@ WindowError::WindowError(const char* function, const char* lookedFor,
   append(text_, sizeof text_, lookedFor);
   append(text_, sizeof text_, " named ");
   char ascii[64] = {};
-  for (std::size_t i = 0; i < name.size() && i + 1 < sizeof ascii; ++i)
+  for (std::size_t i = 0; i < name.size() && i + 1 < sizeof ascii; ++i) {
     ascii[i] = name[i] < 0x80 ? static_cast<char>(name[i]) : '?';
+  }
   append(text_, sizeof text_, ascii);
 }
 

@@ -75,8 +75,9 @@ public:
   using FakeBoxes::FakeBoxes;
   PropertyStatus write(Box box, std::u16string_view text) override {
     const PropertyStatus status = FakeBoxes::write(box, text);
-    if (box == Box::Label5 && !volumeWrittenOver.empty())
+    if (box == Box::Label5 && !volumeWrittenOver.empty()) {
       texts[Box::Label5] = volumeWrittenOver;
+    }
     return status;
   }
   std::u16string volumeWrittenOver;

@@ -81,8 +81,9 @@ const KnownImports knownImports[] = {
 std::optional<Windows> firstWindowsWith(const std::string& dll, const std::string& function) {
   for (const auto& known : knownImports) {
     const std::string names = ' ' + std::string(known.functions) + ' ';
-    if (dll == known.dll && names.find(' ' + function + ' ') != std::string::npos)
+    if (dll == known.dll && names.find(' ' + function + ' ') != std::string::npos) {
       return known.since;
+    }
   }
   return std::nullopt;
 }
@@ -125,8 +126,9 @@ public:
     const auto find = [&](std::size_t directory, std::uint32_t wanted) -> std::uint32_t {
       const std::size_t entries = u16(directory + 12) + u16(directory + 14);
       for (std::size_t entry = directory + 16; entry < directory + 16 + 8 * entries; entry += 8) {
-        if (wanted == ~0u || u32(entry) == wanted)
+        if (wanted == ~0u || u32(entry) == wanted) {
           return u32(entry + 4) & 0x7fffffffu;
+        }
       }
       throw std::out_of_range("no resource " + std::to_string(type) + "/" + std::to_string(id));
     };
@@ -147,8 +149,9 @@ private:
   }
   std::string text(std::size_t offset) const {
     std::string read;
-    while (const char c = static_cast<char>(byte(offset++)))
+    while (const char c = static_cast<char>(byte(offset++))) {
       read.push_back(c);
+    }
     return read;
   }
   // Where an address of the loaded image lies in the file, through the section table.
@@ -157,8 +160,9 @@ private:
     for (std::size_t section = 0; section < u16(coff_ + 2); ++section) {
       const std::size_t header = sections + 40 * section;
       const std::uint32_t start = u32(header + 12);
-      if (address >= start && address - start < u32(header + 16))
+      if (address >= start && address - start < u32(header + 16)) {
         return u32(header + 20) + (address - start);
+      }
     }
     throw std::out_of_range("no section holds address " + std::to_string(address));
   }
@@ -240,9 +244,10 @@ TEST(VelmoraExe, ManifestAsksForTheCommonControlsAndTheDpiAwarenessEachWindowsKn
       {"per monitor from 1607, version 2 from 1703",
        R"(WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>)"},
   };
-  for (const auto& setting : settings)
+  for (const auto& setting : settings) {
     EXPECT_NE(text.find(setting.needed), std::string::npos)
         << setting.why << ": " << setting.needed;
+  }
 }
 
 // Where the linker put each object's code and each symbol, from its map of Velmora.exe.
@@ -260,8 +265,9 @@ std::vector<std::uint32_t> numbersIn(const std::string& map, const char* pattern
   std::smatch found;
   std::vector<std::uint32_t> numbers;
   if (std::regex_search(map, found, std::regex(pattern))) {
-    for (std::size_t group = 1; group < found.size(); ++group)
+    for (std::size_t group = 1; group < found.size(); ++group) {
       numbers.push_back(static_cast<std::uint32_t>(std::stoul(found[group], nullptr, 16)));
+    }
   }
   return numbers;
 }
@@ -278,8 +284,9 @@ std::vector<std::string> disassemble(MapPlace code) {
   std::vector<std::string> lines;
   std::array<char, 512> line{};
   while (pipe && std::fgets(line.data(), line.size(), pipe.get())) {
-    if (std::regex_search(line.data(), instruction))
+    if (std::regex_search(line.data(), instruction)) {
       lines.emplace_back(line.data());
+    }
   }
   return lines;
 }

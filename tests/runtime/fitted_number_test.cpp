@@ -16,8 +16,9 @@ using testing::ascii;
 // and the plus sign 8.
 int arialLike(std::u16string_view text) {
   int width = 0;
-  for (const char16_t c : text)
+  for (const char16_t c : text) {
     width += c == u'.' || c == u'-' ? 4 : c == u'E' ? 9 : c == u'+' ? 8 : 7;
+  }
   return width;
 }
 
@@ -48,8 +49,9 @@ TEST(FitNumber, RoundsAFigureTooWideForItsBoxToTheDigitsThatFit) {
       {u"三百公升", 5, u"三百公升"}, //
       {u"0", 0, u"0"},               //
   };
-  for (const auto& c : table)
+  for (const auto& c : table) {
     EXPECT_EQ(fitNumber(c.text, c.room, arialLike), c.shown) << ascii(c.text) << " in " << c.room;
+  }
 }
 
 } // namespace

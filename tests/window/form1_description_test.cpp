@@ -17,9 +17,10 @@ using window::Kind;
 
 TEST(Form1, NamesEachControlOnce) {
   std::set<std::pair<std::u16string_view, int>> seen;
-  for (const auto& control : form1().controls)
+  for (const auto& control : form1().controls) {
     EXPECT_TRUE(seen.insert({control.name, control.index}).second)
         << ascii(control.name) << "(" << control.index << ")";
+  }
 }
 
 TEST(Form1, HasTheBoxesTheConversionUses) {

@@ -252,8 +252,9 @@ void expectLaidOutAt(const FormWindow& form, int dpi) {
     EXPECT_EQ(place.top, window::twipsToPixels(row.top, dpi));
     EXPECT_EQ(place.right - place.left, window::twipsToPixels(row.width, dpi));
     EXPECT_EQ(place.bottom - place.top, window::twipsToPixels(row.height, dpi));
-    if (row.font == window::noFont)
+    if (row.font == window::noFont) {
       continue;
+    }
     const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     LOGFONTW logFont{};
@@ -299,10 +300,11 @@ SIZE extentAt(HWND control, const ControlDescription& row, std::u16string_view t
 // Every caption, in the face the window chose, fits inside its control on the common screens:
 // nothing wraps out of sight or is cut at an edge.
 TEST_F(Form1Window, FitsEveryCaptionInsideItsControlAtEveryDpi) {
-  for (const int dpi : {96, 120, 144, 192})
+  for (const int dpi : {96, 120, 144, 192}) {
     for (const auto& row : form1().controls) {
-      if (row.text.empty())
+      if (row.text.empty()) {
         continue;
+      }
       SCOPED_TRACE(label(row) + " at " + std::to_string(dpi) + " dpi");
       const SIZE extent = extentAt(control(row.name, row.index), row, row.text, dpi);
       // A button draws its caption inside its raised edges, two pixels each side at 96 dpi.
@@ -310,6 +312,7 @@ TEST_F(Form1Window, FitsEveryCaptionInsideItsControlAtEveryDpi) {
       EXPECT_LE(extent.cx, window::twipsToPixels(row.width, dpi) - edges);
       EXPECT_LE(extent.cy, window::twipsToPixels(row.height, dpi) - edges);
     }
+  }
 }
 
 TEST_F(Form1Window, TabsThroughTheBoxesThenTheButtons) {
@@ -325,8 +328,9 @@ TEST_F(Form1Window, TabsThroughTheBoxesThenTheButtons) {
 TEST_F(Form1Window, PutsEachBoxRightAfterItsCaption) {
   const std::pair<const char16_t*, const char16_t*> pairs[] = {
       {u"Text1", u"Label1"}, {u"Text2", u"Label2"}, {u"Text3", u"Label3"}};
-  for (const auto& [box, caption] : pairs)
+  for (const auto& [box, caption] : pairs) {
     EXPECT_EQ(GetWindow(control(box), GW_HWNDPREV), control(caption)) << ascii(box);
+  }
 }
 
 bool similar(COLORREF a, COLORREF b, int tolerance) {
@@ -344,14 +348,16 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
   ASSERT_EQ(shot.height, pixels(5400));
 
   for (const auto& row : form1().controls) {
-    if (row.kind != Kind::result)
+    if (row.kind != Kind::result) {
       continue;
+    }
     SCOPED_TRACE(label(row));
     const RECT place = placeInParent(control(row.name, row.index));
     const COLORREF wanted = RGB(row.background->red, row.background->green, row.background->blue);
     // Inside the border, across the box.
-    for (int x = place.left + 3; x < place.right - 3; x += 5)
+    for (int x = place.left + 3; x < place.right - 3; x += 5) {
       EXPECT_EQ(shot.at(x, (place.top + place.bottom) / 2), wanted) << x;
+    }
   }
 
   // The note is red to its last character: 位 is drawn in its place on the note's one line,
@@ -366,20 +372,23 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
   const int lastEnds = note.left + extentAt(noteLabel, noteRow, noteRow.text, screenDpi()).cx;
   ASSERT_LE(lastEnds, note.right);
   int red = 0;
-  for (int y = note.top; y < note.bottom; ++y)
+  for (int y = note.top; y < note.bottom; ++y) {
     for (int x = lastStarts; x < lastEnds; ++x) {
       const COLORREF c = shot.at(x, y);
       red += GetRValue(c) > 200 && GetGValue(c) < 160 && GetBValue(c) < 160;
     }
+  }
   EXPECT_GT(red, scaled(scaled(12)));
 
   // Right of the calculator and the title, the banner is its plain sky: blue at the top,
   // nearly white at the bottom.
   for (int x = scaled(188); x < scaled(200); ++x) {
-    for (int y = 0; y < scaled(3); ++y)
+    for (int y = 0; y < scaled(3); ++y) {
       EXPECT_TRUE(similar(shot.at(x, y), RGB(129, 202, 240), 12)) << x << "," << y;
-    for (int y = scaled(30); y < scaled(33); ++y)
+    }
+    for (int y = scaled(30); y < scaled(33); ++y) {
       EXPECT_TRUE(similar(shot.at(x, y), RGB(235, 247, 254), 12)) << x << "," << y;
+    }
   }
   // Below the banner, the window's own face.
   EXPECT_EQ(shot.at(scaled(100), scaled(36)), GetSysColor(COLOR_BTNFACE));
@@ -389,9 +398,11 @@ TEST_F(Form1Window, PaintsTheResultBoxesTheNoteAndTheBanner) {
   // between and after them.
   const auto count = [&](int from, int to, auto&& wanted) {
     int found = 0;
-    for (int y = 0; y < scaled(35); ++y)
-      for (int x = scaled(from); x < scaled(to); ++x)
+    for (int y = 0; y < scaled(35); ++y) {
+      for (int x = scaled(from); x < scaled(to); ++x) {
         found += wanted(shot.at(x, y), shot.at(scaled(2), y));
+      }
+    }
     return found;
   };
   const auto notSky = [](COLORREF c, COLORREF sky) { return !similar(c, sky, 24); };
@@ -449,8 +460,9 @@ TEST_F(Form1Window, DrawsEachFigureWholeOrRoundedNeverCut) {
                  std::string(tank.height));
     for (const auto& [box, size] :
          {std::pair(u"Text1", tank.length), std::pair(u"Text2", tank.width),
-          std::pair(u"Text3", tank.height)})
+          std::pair(u"Text3", tank.height)}) {
       SetWindowTextW(control(box), window::TerminatedText(testing::utf16(size)).get());
+    }
     convertTank(written);
     pumpMessages(std::chrono::milliseconds(100));
     for (std::size_t i = 0; i < testing::resultBoxes.size(); ++i) {
@@ -471,10 +483,12 @@ TEST_F(Form1Window, DrawsEachFigureWholeOrRoundedNeverCut) {
       }
     }
   }
-  for (const Box box : testing::resultBoxes)
+  for (const Box box : testing::resultBoxes) {
     SetWindowTextW(control(boxName(box)), L"");
-  for (const auto box : {u"Text1", u"Text2", u"Text3"})
+  }
+  for (const auto box : {u"Text1", u"Text2", u"Text3"}) {
     SetWindowTextW(control(box), L"");
+  }
 }
 
 // Refuses to make any tooltip on this thread, as a comctl32 that lacks the class or takes the
@@ -482,8 +496,9 @@ TEST_F(Form1Window, DrawsEachFigureWholeOrRoundedNeverCut) {
 LRESULT CALLBACK refuseTooltips(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (code == HCBT_CREATEWND) {
     const LPCWSTR name = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
-    if (!IS_INTRESOURCE(name) && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+    if (!IS_INTRESOURCE(name) && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
       return 1;
+    }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -532,9 +547,10 @@ LRESULT CALLBACK recordFrames(HWND window, UINT message, WPARAM wParam, LPARAM l
                               DWORD_PTR frames) noexcept {
   if (message == WM_WINDOWPOSCHANGED) {
     const auto& place = *reinterpret_cast<const WINDOWPOS*>(lParam);
-    if ((place.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+    if ((place.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
       reinterpret_cast<std::vector<RECT>*>(frames)->push_back(
           {place.x, place.y, place.x + place.cx, place.y + place.cy});
+    }
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -562,8 +578,9 @@ TEST(Form1DpiChange, TakesTheSuggestedFrameInOneMove) {
   ASSERT_FALSE(frames.empty());
   EXPECT_TRUE(EqualRect(&frames.front(), &suggested));
   // Wine, which draws its frame at the system's dpi, may need one more step in place.
-  for (const RECT& frame : frames)
+  for (const RECT& frame : frames) {
     EXPECT_EQ(std::pair(frame.left, frame.top), std::pair(suggested.left, suggested.top));
+  }
   expectLaidOutAt(moved, dpi);
 }
 
@@ -591,8 +608,9 @@ TEST(Form1ScreenReader, HearsTheVolumeAfterEachConversion) {
   SetWindowTextW(form.control(u"Text1"), L"90");
   SetWindowTextW(form.control(u"Text2"), L"45");
   SetWindowTextW(form.control(u"Text3"), L"45");
-  for (int click = 0; click < 2; ++click)
+  for (int click = 0; click < 2; ++click) {
     SendMessageW(form.control(u"Command1"), BM_CLICK, 0, 0);
+  }
   pumpMessages(std::chrono::milliseconds(100));
 
   EXPECT_EQ(windowText(form.control(u"Label5")), u"182.25");
@@ -623,8 +641,9 @@ TEST(VelmoraStart, AFailureOnceTheFrameExistsWaitsInItsBoxForAnAnswer) {
       {"the banner missing",
        [](Rows& rows) {
          for (ControlDescription& row : rows) {
-           if (row.kind == Kind::picture)
+           if (row.kind == Kind::picture) {
              row.bitmap = 1; // no bitmap of the program's has that id
+           }
          }
        },
        u"LoadImageW failed: error "},
@@ -651,8 +670,9 @@ TEST(VelmoraStart, AFailureOnceTheFrameExistsWaitsInItsBoxForAnAnswer) {
       code = runVelmora(faulty, GetModuleHandleW(nullptr));
       answeredFirst = answered;
     });
-    while (!starter)
+    while (!starter) {
       Sleep(1);
+    }
     const std::u16string shown = readAndCloseMessageBox(starter, &answered);
     start.join();
 

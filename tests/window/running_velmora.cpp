@@ -35,8 +35,9 @@ template <typename Condition>
 void waitUntil(Condition done, const std::string& what, std::chrono::milliseconds limit = 30s) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline)
+    if (std::chrono::steady_clock::now() > deadline) {
       fail("gave up waiting for " + what);
+    }
     Sleep(5);
   }
 }
@@ -60,8 +61,9 @@ std::string readFile(const std::filesystem::path& path) {
 std::string wineServerProcessId() {
   const std::string stat = readFile(L"Z:\\proc\\self\\stat");
   const std::string id = stat.substr(0, stat.find(' '));
-  if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos)
+  if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos) {
     fail("cannot read the Wine server's Linux process id from /proc/self/stat");
+  }
   return id;
 }
 
@@ -95,8 +97,9 @@ public:
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
+                        &startup, &started)) {
       failWithLastError("starting xdotool");
+    }
     OwnedHandle process(started.hProcess), thread(started.hThread);
   }
   Xdotool(const Xdotool&) = delete;
@@ -105,8 +108,9 @@ public:
 
   // Hands the script on to xdotool, which sends its input at once, without waiting for it.
   void run(const std::string& script) {
-    if (ended())
+    if (ended()) {
       fail("xdotool has ended: " + readFile(windowsFolder_ / L"input.log"));
+    }
     add(script);
   }
   bool ended() const { return std::filesystem::exists(windowsFolder_ / L"input.status"); }
@@ -138,22 +142,26 @@ void joinTestDesktop() {
     // Wine gives a desktop named here a virtual desktop window of that size.
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
       fail("cannot open Wine's desktop settings");
+    }
     const LONG set = RegSetValueExW(key, desktopName, 0, REG_SZ,
                                     reinterpret_cast<const BYTE*>(desktopSize), sizeof desktopSize);
     RegCloseKey(key);
-    if (set != ERROR_SUCCESS)
+    if (set != ERROR_SUCCESS) {
       fail("cannot set the tests' desktop size");
+    }
     // Kept for the whole run: the thread stays on it.
     const HDESK desktop = CreateDesktopW(desktopName, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    if (!desktop || !SetThreadDesktop(desktop))
+    if (!desktop || !SetThreadDesktop(desktop)) {
       failWithLastError("joining the tests' desktop");
+    }
 
     RECT screen{};
     GetWindowRect(GetDesktopWindow(), &screen);
-    if (!EqualRect(&screen, &desktopRect))
+    if (!EqualRect(&screen, &desktopRect)) {
       fail("Wine did not make the tests' desktop a 520x440 virtual desktop");
+    }
     for (const POINT point : {POINT{17, 23}, POINT{503, 421}}) {
       runXdotool("mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + "\n");
       waitUntil(
@@ -193,8 +201,9 @@ HWND findWindow(DWORD process, std::u16string_view className) {
 }
 
 std::string keyName(char c) {
-  if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+  if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
     return std::string(1, c);
+  }
   switch (c) {
   case '.':
     return "period";
@@ -236,8 +245,9 @@ UserInput& UserInput::keys(std::initializer_list<std::string_view> names) {
 }
 
 UserInput& UserInput::type(std::string_view text) {
-  for (const char c : text)
+  for (const char c : text) {
     keys({keyName(c)});
+  }
   return *this;
 }
 
@@ -249,8 +259,9 @@ UserInput& UserInput::retype(std::string_view text) {
 std::u16string messageText(HWND box) {
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (className(child) == u"STATIC") {
-      if (std::u16string text = windowText(child); !text.empty())
+      if (std::u16string text = windowText(child); !text.empty()) {
         return text;
+      }
     }
   }
   return {};
@@ -262,14 +273,16 @@ WineWindowsVersion::WineWindowsVersion(std::string_view version) {
   const std::wstring value(version.begin(), version.end());
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, velmoraSettings, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS)
+                      &key, nullptr) != ERROR_SUCCESS) {
     fail("cannot open Wine's settings for Velmora.exe");
+  }
   const LONG set =
       RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
-  if (set != ERROR_SUCCESS)
+  if (set != ERROR_SUCCESS) {
     fail("cannot set the Windows version Wine tells Velmora.exe");
+  }
 }
 
 WineWindowsVersion::~WineWindowsVersion() {
@@ -288,8 +301,9 @@ RunningVelmora::RunningVelmora(std::optional<WORD> showState) {
   }
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started))
+                      &startup, &started)) {
     failWithLastError("starting Velmora.exe");
+  }
   process_ = OwnedHandle(started.hProcess);
   OwnedHandle thread(started.hThread);
   processId_ = started.dwProcessId;
@@ -302,26 +316,31 @@ RunningVelmora::RunningVelmora(std::optional<WORD> showState) {
     // The window shows before Velmora's first look at its queue; a message sent in between may
     // find the thread "hung" (no look for five seconds, as a start in a busy virtual machine can
     // take) and be refused at once. Velmora is ready once it waits for input.
-    if (WaitForInputIdle(process_.get(), 30000) != 0)
+    if (WaitForInputIdle(process_.get(), 30000) != 0) {
       fail("gave up waiting for Velmora to wait for input");
+    }
     // The children in z-order are the table's rows in order.
-    for (HWND child = GetWindow(form_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(form_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       controls_.push_back(child);
-    if (controls_.size() != form1().controls.size())
+    }
+    if (controls_.size() != form1().controls.size()) {
       fail("Velmora's window has " + std::to_string(controls_.size()) + " controls");
+    }
     waitUntil([&] { return GetForegroundWindow() == form_ && focus() == control(u"Text1"); },
               "Velmora's window to come to the front with the focus in Text1");
 
     takenKeys_ = OwnedHandle(
         CreateSemaphoreW(nullptr, 0, LONG_MAX, takenKeySemaphoreName(processId_).c_str()));
-    if (!takenKeys_.get())
+    if (!takenKeys_.get()) {
       failWithLastError("creating the taken-key semaphore");
+    }
     // A namesake left by an earlier process of the same id must not count.
     while (WaitForSingleObject(takenKeys_.get(), 0) == WAIT_OBJECT_0) {
     }
     keysHook_ = OwnedHook(hookTakenKeys(thread_));
-    if (!keysHook_)
+    if (!keysHook_) {
       failWithLastError("hooking Velmora's thread");
+    }
   } catch (...) {
     TerminateProcess(process_.get(), 1);
     throw;
@@ -340,8 +359,9 @@ HWND RunningVelmora::control(std::u16string_view name) const {
   const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) {
     return r.name == name && r.index == window::noIndex;
   });
-  if (row == rows.end())
+  if (row == rows.end()) {
     throw std::invalid_argument("Form1 has no single control of that name");
+  }
   return controls_[static_cast<std::size_t>(row - rows.begin())];
 }
 
@@ -372,13 +392,15 @@ RECT RunningVelmora::closeBoxRect() const {
     for (LONG x = frame.right - 1; x >= std::max(frame.left, frame.right - 80); x -= 2) {
       DWORD_PTR hit = HTNOWHERE;
       SendMessageTimeoutW(form_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &hit);
-      if (hit == HTCLOSE)
+      if (hit == HTCLOSE) {
         found = {std::min(found.left, x), std::min(found.top, y), std::max(found.right, x),
                  std::max(found.bottom, y)};
+      }
     }
   }
-  if (found.left > found.right)
+  if (found.left > found.right) {
     fail("Velmora's window shows no close box");
+  }
   return found;
 }
 
@@ -393,8 +415,9 @@ std::u16string RunningVelmora::text(std::u16string_view name) const {
 
 Results RunningVelmora::results() const {
   Results texts;
-  for (std::size_t i = 0; i < resultBoxes.size(); ++i)
+  for (std::size_t i = 0; i < resultBoxes.size(); ++i) {
     texts[i] = text(boxName(resultBoxes[i]));
+  }
   return texts;
 }
 
@@ -402,20 +425,23 @@ void RunningVelmora::setText(std::u16string_view name, std::u16string_view text)
   DWORD_PTR done = 0;
   if (!SendMessageTimeoutW(control(name), WM_SETTEXT, 0,
                            reinterpret_cast<LPARAM>(window::TerminatedText(text).get()),
-                           SMTO_ABORTIFHUNG, 5000, &done))
+                           SMTO_ABORTIFHUNG, 5000, &done)) {
     failWithLastError("WM_SETTEXT");
+  }
 }
 
 void RunningVelmora::plantAfterNextWrite(std::u16string_view name, std::u16string_view text) {
   if (!planter_) {
     planter_ = OwnedHook(hookTextPlanting(thread_));
-    if (!planter_)
+    if (!planter_) {
       failWithLastError("hooking Velmora's thread");
+    }
   }
   const ATOM atom = GlobalAddAtomW(window::TerminatedText(text).get());
   if (!atom || !SetPropW(control(name), plantedTextProperty,
-                         reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))))
+                         reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)))) {
     failWithLastError("planting a text");
+  }
 }
 
 void RunningVelmora::send(const UserInput& input) const {
@@ -426,13 +452,16 @@ void RunningVelmora::perform(const UserInput& input) const {
   runXdotool(input.script() + "key --delay 1 Control_L\n");
   waitUntil(
       [&] {
-        if (WaitForSingleObject(takenKeys_.get(), 0) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(takenKeys_.get(), 0) == WAIT_OBJECT_0) {
           return true;
-        if (!running())
+        }
+        if (!running()) {
           fail("Velmora ended while taking the input");
-        if (xdotool().ended())
+        }
+        if (xdotool().ended()) {
           fail("xdotool ended before sending the input: " + xdotool().log() + "\nscript:\n" +
                input.script());
+        }
         return false;
       },
       "Velmora to take the input");
@@ -441,15 +470,17 @@ void RunningVelmora::perform(const UserInput& input) const {
 std::pair<DWORD, DWORD> RunningVelmora::windowsVersion() const {
   PROCESS_BASIC_INFORMATION basic{};
   if (NtQueryInformationProcess(process_.get(), ProcessBasicInformation, &basic, sizeof basic,
-                                nullptr) != 0)
+                                nullptr) != 0) {
     fail("cannot find Velmora's process environment block");
+  }
   // OSMajorVersion and OSMinorVersion, side by side in the block.
   constexpr std::size_t versionOffset = sizeof(void*) == 8 ? 0x118 : 0xa4;
   ULONG version[2]{};
   if (!ReadProcessMemory(process_.get(),
                          reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + versionOffset,
-                         version, sizeof version, nullptr))
+                         version, sizeof version, nullptr)) {
     failWithLastError("reading Velmora's Windows version");
+  }
   return {version[0], version[1]};
 }
 
@@ -481,8 +512,9 @@ bool RunningVelmora::running() const {
 }
 
 std::optional<DWORD> RunningVelmora::exitCode(std::chrono::milliseconds wait) const {
-  if (WaitForSingleObject(process_.get(), static_cast<DWORD>(wait.count())) != WAIT_OBJECT_0)
+  if (WaitForSingleObject(process_.get(), static_cast<DWORD>(wait.count())) != WAIT_OBJECT_0) {
     return std::nullopt;
+  }
   DWORD code = 0;
   GetExitCodeProcess(process_.get(), &code);
   return code;

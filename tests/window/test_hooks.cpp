@@ -13,8 +13,9 @@ LRESULT CALLBACK messageTaken(int code, WPARAM removed, LPARAM lParam) noexcept 
       takenKeys = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE,
                                  takenKeySemaphoreName(GetCurrentProcessId()).c_str());
     }
-    if (takenKeys)
+    if (takenKeys) {
       ReleaseSemaphore(takenKeys, 1, nullptr);
+    }
   }
   return CallNextHookEx(nullptr, code, removed, lParam);
 }
@@ -46,7 +47,8 @@ HHOOK hookTextPlanting(DWORD thread) noexcept {
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-  if (reason == DLL_PROCESS_ATTACH)
+  if (reason == DLL_PROCESS_ATTACH) {
     thisModule = instance;
+  }
   return TRUE;
 }

@@ -38,8 +38,9 @@ std::optional<std::uint64_t> environmentNumber(const char* name) {
   const DWORD length = GetEnvironmentVariableA(name, text, sizeof text);
   std::uint64_t value = 0;
   if (length == 0 || length >= sizeof text ||
-      std::from_chars(text, text + length, value).ec != std::errc())
+      std::from_chars(text, text + length, value).ec != std::errc()) {
     return std::nullopt;
+  }
   return value;
 }
 
@@ -58,8 +59,9 @@ struct Burst {
 class Storm {
 public:
   Storm(const RunningVelmora& velmora, std::uint64_t seed) : velmora_(velmora), random_(seed) {
-    for (int stop = 0; stop < stops; ++stop)
+    for (int stop = 0; stop < stops; ++stop) {
       rects_[stop] = velmora.screenRect(stopNames[stop]);
+    }
   }
 
   Burst next() {
@@ -69,8 +71,9 @@ public:
       burst.conversion = press(burst.input);
     }
     const int length = between(1, 30);
-    for (int i = 0; i < length && burst.conversion == Conversion::none && !pressNext_; ++i)
+    for (int i = 0; i < length && burst.conversion == Conversion::none && !pressNext_; ++i) {
       burst.conversion = addOne(burst.input);
+    }
     return burst;
   }
 
@@ -80,8 +83,9 @@ private:
   std::optional<Stop> focusInVelmora() const {
     const HWND focus = velmora_.focus();
     for (int stop = 0; stop < stops; ++stop) {
-      if (focus == velmora_.control(stopNames[stop]))
+      if (focus == velmora_.control(stopNames[stop])) {
         return static_cast<Stop>(stop);
+      }
     }
     return std::nullopt;
   }
@@ -89,12 +93,14 @@ private:
   // Space or Enter on the control Velmora says has the focus, unless that is 離開 or none.
   Conversion press(UserInput& input) {
     const std::optional<Stop> focus = focusInVelmora();
-    if (!focus || *focus == leave)
+    if (!focus || *focus == leave) {
       return Conversion::none;
+    }
     const bool space = between(0, 1) == 0;
     input.keys({space ? "space" : "Return"});
-    if (*focus == start)
+    if (*focus == start) {
       return space ? Conversion::certain : Conversion::maybe;
+    }
     return Conversion::none;
   }
 
@@ -162,13 +168,15 @@ private:
         RECT outer = rects_[stop], inner = rects_[stop];
         InflateRect(&outer, margin, margin);
         InflateRect(&inner, -3, -3);
-        if (PtInRect(&inner, point))
+        if (PtInRect(&inner, point)) {
           hit = static_cast<Stop>(stop);
-        else if (PtInRect(&outer, point))
+        } else if (PtInRect(&outer, point)) {
           nearAnEdge = true;
+        }
       }
-      if (nearAnEdge || hit == leave)
+      if (nearAnEdge || hit == leave) {
         continue;
+      }
       input.click(point);
       return hit == start ? Conversion::certain : Conversion::none;
     }
@@ -189,16 +197,18 @@ struct Expected {
 // results shown before.
 Expected convertAsVelmora(const RunningVelmora& velmora, const Results& before) {
   testing::FakeBoxes boxes(velmora.text(u"Text1"), velmora.text(u"Text2"), velmora.text(u"Text3"));
-  for (std::size_t i = 0; i < before.size(); ++i)
+  for (std::size_t i = 0; i < before.size(); ++i) {
     boxes.texts[testing::resultBoxes[i]] = before[i];
+  }
   Expected expected;
   try {
     convertTank(boxes);
   } catch (const RunTimeError& error) {
     expected.error = error.message();
   }
-  for (std::size_t i = 0; i < before.size(); ++i)
+  for (std::size_t i = 0; i < before.size(); ++i) {
     expected.results[i] = boxes.texts[testing::resultBoxes[i]];
+  }
   return expected;
 }
 
@@ -209,8 +219,9 @@ std::u16string timesAsText(double volume, double factor) {
 
 std::string shown(const Results& results) {
   std::string text;
-  for (const auto& result : results)
+  for (const auto& result : results) {
     text += " [" + testing::ascii(result) + "]";
+  }
   return text;
 }
 

@@ -143,8 +143,9 @@ TEST(VelmoraByHand, WritesTheSameTextsOnASecondClick) {
   velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
   ASSERT_EQ(velmora.results(), tank90);
   // Marked from outside, so the second click is seen to write every box.
-  for (const Box box : testing::resultBoxes)
+  for (const Box box : testing::resultBoxes) {
     velmora.setText(boxName(box), u"-");
+  }
   velmora.perform(clickStart(velmora));
   EXPECT_EQ(velmora.results(), tank90);
 }
@@ -164,8 +165,9 @@ TEST(VelmoraByHand, EndsAtOnceWithExitCodeZero) {
     SCOPED_TRACE(way.how);
     RunningVelmora velmora;
     UserInput input = fillIn(velmora, "90", "45", "45");
-    if (way.convertFirst)
+    if (way.convertFirst) {
       input.click(velmora.centre(u"Command1"));
+    }
     velmora.perform(input);
     velmora.send(
         UserInput().click(way.closeBox ? velmora.closeBox() : velmora.centre(u"Command2")));
@@ -191,17 +193,21 @@ TEST(VelmoraByHand, ShowsACrossInItsCloseBox) {
     return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 200;
   };
   int left = width, right = -1, inked = 0;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
       if (ink(x, y)) {
         left = std::min(left, x);
         right = std::max(right, x);
         ++inked;
       }
+    }
+  }
   int unmatched = 0;
-  for (int y = 0; y < height; ++y)
-    for (int x = left; x <= right; ++x)
+  for (int y = 0; y < height; ++y) {
+    for (int x = left; x <= right; ++x) {
       unmatched += ink(x, y) && !ink(left + right - x, y);
+    }
+  }
   EXPECT_GE(inked, 4);
   EXPECT_LE(unmatched, inked / 10) << inked << " pixels of ink";
 }
@@ -209,8 +215,9 @@ TEST(VelmoraByHand, ShowsACrossInItsCloseBox) {
 // The clipboard's text, or nothing when it holds none.
 std::u16string clipboardText() {
   std::u16string text;
-  if (!OpenClipboard(nullptr))
+  if (!OpenClipboard(nullptr)) {
     return text;
+  }
   if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* locked = static_cast<const char16_t*>(GlobalLock(data))) {
       text = locked;
@@ -231,8 +238,9 @@ TEST(VelmoraByHand, ShowsAndCopiesTheWholeFigureOfARoundedBox) {
       fillIn(velmora, tank.length, tank.width, tank.height).click(velmora.centre(u"Command1")));
   ASSERT_EQ(velmora.results(), tank.figures);
   const auto waitFor = [](auto shows) {
-    for (int i = 0; i < 300 && !shows(); ++i)
+    for (int i = 0; i < 300 && !shows(); ++i) {
       Sleep(10);
+    }
     return shows();
   };
 
@@ -291,8 +299,9 @@ TEST(VelmoraByHand, ReportsAFaultInItsOwnBoxAndGoesOn) {
     RunningVelmora velmora;
     velmora.perform(fillIn(velmora, "90", "45", "45").click(velmora.centre(u"Command1")));
     ASSERT_EQ(velmora.results(), tank90);
-    if (fault.plant)
+    if (fault.plant) {
       velmora.plantAfterNextWrite(u"Label5", planted);
+    }
     velmora.perform(fillIn(velmora, fault.length, fault.width, fault.height)
                         .click(velmora.centre(u"Command1")));
 

@@ -63,8 +63,9 @@ struct WindowSought {
 
 inline BOOL CALLBACK keepIfOfClass(HWND window, LPARAM sought) noexcept {
   auto& wanted = *reinterpret_cast<WindowSought*>(sought);
-  if (className(window) == wanted.className)
+  if (className(window) == wanted.className) {
     wanted.found = window;
+  }
   return TRUE;
 }
 
@@ -88,15 +89,17 @@ inline std::u16string readAndCloseMessageBox(DWORD thread, std::atomic<bool>* an
          child = GetWindow(child, GW_HWNDNEXT)) {
       std::array<wchar_t, 512> text{};
       const int length = InternalGetWindowText(child, text.data(), static_cast<int>(text.size()));
-      if (static_cast<std::size_t>(length) > message.size())
+      if (static_cast<std::size_t>(length) > message.size()) {
         message.assign(reinterpret_cast<const char16_t*>(text.data()),
                        static_cast<std::size_t>(length));
+      }
     }
     if (message.size() > 20) {
       if (answered) {
         for (int waited = 0; waited < 300; ++waited) {
-          if (!IsWindow(box))
+          if (!IsWindow(box)) {
             return message;
+          }
           Sleep(10);
         }
         *answered = true;

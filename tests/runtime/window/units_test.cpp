@@ -14,8 +14,9 @@ TEST(Twips, BecomePixelsRoundedHalfAwayFromZero) {
       {255, 120, 21},  {270, 144, 27},   {-360, 120, -30}, {8, 96, 1},    {7, 96, 0},
       {-8, 96, -1},    {3615, 168, 422}, {0, 192, 0},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(twipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
+  }
 }
 
 TEST(FontHeight, IsMinusThePointsInPixelsRounded) {
@@ -25,8 +26,9 @@ TEST(FontHeight, IsMinusThePointsInPixelsRounded) {
       {1200, 96, -16},  {1125, 96, -15},  {975, 96, -13},  {975, 120, -16},
       {1125, 120, -19}, {1200, 144, -24}, {975, 144, -20}, {1125, 192, -30},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(fontHeight(c.centipoints, c.dpi), c.height) << c.centipoints << " at " << c.dpi;
+  }
 }
 
 } // namespace
