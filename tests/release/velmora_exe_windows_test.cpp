@@ -23,7 +23,8 @@ namespace {
 using testing::ascii;
 using testing::readAndCloseMessageBox;
 
-// Every processor this test runs on has SSE2: x86-64 made it part of the architecture.
+// Every machine this test runs on, in the 32-bit build too, has an x86-64 processor (qemu's
+// included), and x86-64 made SSE2 part of the architecture.
 TEST(ProcessorCheck, FindsSse2WhereItIs) {
   EXPECT_TRUE(processorHasSse2());
 }
