@@ -53,6 +53,7 @@ EOF
 echo 01 >timestamps.serial
 cat >timestamps.py <<'EOF'
 import http.server
+import signal
 import subprocess
 
 
@@ -69,6 +70,7 @@ class Stamp(http.server.BaseHTTPRequestHandler):
         self.wfile.write(reply.stdout)
 
 
+signal.alarm(600)  # ends itself, should the test be killed before it can end the server
 server = http.server.HTTPServer(("127.0.0.1", 0), Stamp)
 print(server.server_port, flush=True)
 server.serve_forever()
@@ -76,6 +78,7 @@ EOF
 python3 timestamps.py >port 2>timestamps.log &
 server=$!
 trap 'kill $server' EXIT
+trap 'exit 1' INT TERM
 for _ in $(seq 50); do [ -s port ] && break; sleep 0.1; done
 
 # Every osslsigncode command line, to show that the PIN is on none.
