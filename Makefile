@@ -1,5 +1,6 @@
 # The two commands of the README, and the checks beside them.
-.PHONY: test test-native test-win32 test-win64 bench fuzz soak run deps screenshot dist
+.PHONY: test test-native test-win32 test-win64 bench fuzz soak run deps screenshot dist signature \
+  verify
 
 # The Windows build that runs here: 32-bit where this machine runs 32-bit programs, 64-bit
 # elsewhere. Worked out as each recipe runs, after deps has installed Wine: only then can the
@@ -39,10 +40,24 @@ test-win64:
 	cmake --build --preset win64
 	ctest --preset win64
 
-# The zip that keepers download: build/dist/Velmora-<version>.zip, with SHA256SUMS beside it.
+# The zip that keepers download: build/dist/Velmora-<version>.zip, with SHA256SUMS beside it;
+# signed when VELMORA_SIGNATURE names a signature that make signature made of this build.
 dist: deps
 	cmake --preset win32
 	cmake --build --preset win32 --target dist
+
+# The key holder's step: signs this commit's 32-bit Velmora.exe with a timestamp and writes the
+# detached signature, build/dist/Velmora.exe.sig (tools/make-signature --help names the settings).
+signature: deps
+	cmake --preset win32
+	cmake --build --preset win32 --target signature
+
+# Checks a downloaded zip against this commit's build: make verify ZIP=Velmora-1.0.0.zip.
+verify: deps
+	@[ -n "$(ZIP)" ] || { echo "make verify needs the zip: make verify ZIP=FILE" >&2; exit 2; }
+	cmake --preset win32
+	cmake --build --preset win32 --target Velmora
+	tools/verify-dist build/win32/Velmora.exe "$(ZIP)"
 
 # Velmora.exe's size; the click's speed natively (the quick figure) and as Velmora.exe is built,
 # under Wine; and the start-up time. Each figure names the build it comes from.
