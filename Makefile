@@ -72,11 +72,10 @@ bench: deps
 	cmake --build --preset $(RUN_PRESET) --target startup_bench
 	@if [ $(RUN_BITS) = 64 ]; then echo "this kernel cannot run 32-bit programs, so the click and" \
 	  "the start-up are measured on the 64-bit build (a virtual machine's timings would mean nothing)"; fi
-	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --start
-	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) build/$(RUN_PRESET)/bench/click_bench.exe \
-	  </dev/null && \
-	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) build/$(RUN_PRESET)/bench/startup_bench.exe 20 \
-	  </dev/null; status=$$?; tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --stop; exit $$status
+	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --session \
+	  build/$(RUN_PRESET)/bench/click_bench.exe </dev/null
+	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --session \
+	  build/$(RUN_PRESET)/bench/startup_bench.exe 20 </dev/null
 
 fuzz: deps
 	cmake --preset native
@@ -91,9 +90,8 @@ soak: deps
 	cmake --preset $(RUN_PRESET)
 	cmake --build --preset $(RUN_PRESET) --target velmora_user_test
 	VELMORA_STORM_EVENTS=$(SOAK_EVENTS) VELMORA_STORM_SEED=$(SOAK_SEED) \
-	  tools/wine-run build/$(RUN_PRESET)/wine-sessions/wine_user $(RUN_BITS) \
-	  build/$(RUN_PRESET)/tests/velmora_user_test.exe --gtest_filter='VelmoraStorm.*'; \
-	  status=$$?; tools/wine-run build/$(RUN_PRESET)/wine-sessions/wine_user $(RUN_BITS) --stop; exit $$status
+	  tools/wine-run build/$(RUN_PRESET)/wine-sessions/wine_user $(RUN_BITS) --session \
+	  build/$(RUN_PRESET)/tests/velmora_user_test.exe --gtest_filter='VelmoraStorm.*'
 
 # Opens Velmora under Wine.
 run: deps

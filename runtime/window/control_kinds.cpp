@@ -32,6 +32,10 @@ void drawPictureControl(const DRAWITEMSTRUCT& item, Control& control, int dpi) n
   drawPicture(item, control.bitmap.get(), dpi);
 }
 
+void drawResultControl(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept {
+  drawResult(item, colorStatic(control, item.hDC), control, dpi);
+}
+
 KindRow kindRow(Kind kind) noexcept {
   constexpr DWORD child = WS_CHILD | WS_VISIBLE;
   switch (kind) {
@@ -42,7 +46,8 @@ KindRow kindRow(Kind kind) noexcept {
   case Kind::result:
     // Drawn by the window, so that a figure too wide is shortened, not cut; SS_NOTIFY lets the
     // pointer reach it for the tooltip and the menu.
-    return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, WS_EX_STATICEDGE, drawResult, false, true};
+    return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, WS_EX_STATICEDGE, drawResultControl, false,
+            true};
   case Kind::button:
     return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0, nullptr, true};
   case Kind::picture:

@@ -3,27 +3,15 @@
 // The kinds of control a window is built of, each decided in one place: its window class, its
 // styles (whether the focus goes to it), its drawing, what it answers (a click, a tooltip, a
 // copy), and every step that makes a row of that kind what the table says (its font, its
-// colours, its picture, its limits). A new kind is a case here and nowhere else.
+// colours, its picture, its limits). A new kind is a case here: the window procedure routes a
+// message to a control by these answers (takesClicks, showsFigure, drawControl), never by kind.
 
+#include "runtime/window/control.h"
 #include "runtime/window/form_description.h"
-#include "runtime/window/handles.h"
 
 #include <windows.h>
 
-#include <functional>
-#include <string>
-
 namespace velmora::window {
-
-// One control of a window: its row, its window, and what it owns.
-struct Control {
-  const ControlDescription* description = nullptr;
-  HWND handle = nullptr;
-  Brush background;              // for a row with a background colour
-  Bitmap bitmap;                 // a picture's image
-  std::function<void()> clicked; // a button's handler, once one is given
-  bool shortened = false;        // a result box last drew less than its text
-};
 
 // Loads the window classes the kinds are made of, before any control is made: the manifest
 // asks for the common controls 6, and Windows XP makes no control of a class they take over

@@ -45,7 +45,13 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     controls_.push_back(createControl(rows[i], handle(), firstControlId + static_cast<int>(i),
                                       instance, fontOf(rows[i]), dpi_));
   }
-  tips_ = ResultTips(handle(), instance, controls_);
+  std::vector<HWND> figures;
+  for (const Control& control : controls_) {
+    if (showsFigure(control)) {
+      figures.push_back(control.handle);
+    }
+  }
+  tips_ = ResultTips(handle(), instance, figures);
   fitFrame(handle(), clientSize(dpi_), dpi_);
 }
 

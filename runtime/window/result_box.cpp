@@ -36,10 +36,10 @@ void copyToClipboard(HWND form, const std::u16string& text) noexcept {
 
 } // namespace
 
-void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept {
+void drawResult(const DRAWITEMSTRUCT& item, HBRUSH background, Control& control, int dpi) noexcept {
   try {
     const HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, colorStatic(control, dc));
+    FillRect(dc, &item.rcItem, background);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control.handle, WM_GETFONT, 0, 0));
     const Selection selected(dc, font); // none given: the DC's own, nothing selected
     const std::u16string text = textOf(control.handle);
@@ -60,7 +60,7 @@ void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept 
   }
 }
 
-ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> controls) noexcept {
+ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const HWND> boxes) noexcept {
   tooltip_ = WindowHandle(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form,
@@ -70,10 +70,7 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
   if (!tooltip_) {
     return;
   }
-  for (const Control& control : controls) {
-    if (!showsFigure(control)) {
-      continue;
-    }
+  for (const HWND box : boxes) {
     // The size every comctl32 since 5.80 takes: the 6.0-only fields at the end of the whole
     // structure make XP's 5.82 (in use where no manifest of ours is) refuse the tool.
     TTTOOLINFOW tool{};
@@ -81,7 +78,7 @@ ResultTips::ResultTips(HWND form, HINSTANCE instance, std::span<const Control> c
     // The box itself is the tool, and the tooltip watches the pointer over it.
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = form;
-    tool.uId = reinterpret_cast<UINT_PTR>(control.handle);
+    tool.uId = reinterpret_cast<UINT_PTR>(box);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     // A box the tooltip refuses just has no tip.
     SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));

@@ -5,7 +5,7 @@
 // figure, which a tooltip shows where the box shows less, and which the box's menu puts on the
 // clipboard.
 
-#include "runtime/window/control_kinds.h"
+#include "runtime/window/control.h"
 #include "runtime/window/handles.h"
 
 #include <commctrl.h>
@@ -16,9 +16,9 @@
 
 namespace velmora::window {
 
-// Draws an owner-drawn result box of a window at dpi, and notes in control.shortened whether it
-// drew less than the box's text.
-void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept;
+// Draws an owner-drawn result box of a window at dpi on its background (in the colours its kind
+// chose for item's dc), and notes in control.shortened whether it drew less than the box's text.
+void drawResult(const DRAWITEMSTRUCT& item, HBRUSH background, Control& control, int dpi) noexcept;
 
 // The one tooltip of a window's result boxes. It asks for its text as the pointer rests on a
 // box; answer() gives the whole figure where the box shows less, and nothing (no tip) where the
@@ -26,8 +26,9 @@ void drawResult(const DRAWITEMSTRUCT& item, Control& control, int dpi) noexcept;
 class ResultTips {
 public:
   ResultTips() noexcept = default;
-  // Where Windows will not make the tooltip, or a box's tip, the boxes go without.
-  ResultTips(HWND form, HINSTANCE instance, std::span<const Control> controls) noexcept;
+  // A tip for each of boxes. Where Windows will not make the tooltip, or a box's tip, the boxes
+  // go without.
+  ResultTips(HWND form, HINSTANCE instance, std::span<const HWND> boxes) noexcept;
 
   // Answers the tooltip's TTN_GETDISPINFOW for control.
   void answer(NMTTDISPINFOW& request, const Control& control);
