@@ -47,11 +47,14 @@ std::array<wchar_t, 1024> failureText(Failure when, const char* reason) noexcept
 }
 
 void reportFailure(Failure when, const char* reason) noexcept {
-  MSG quit;
-  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  // Windows makes WM_QUIT only once no other posted message waits, and an input method's windows
+  // may have left some: what is there is dispatched, so that the quit is reached and taken off.
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT) {
+    DispatchMessageW(&message);
   }
   const std::array<wchar_t, 1024> text = failureText(when, reason);
-  MessageBoxW(nullptr, text.data(), L"Velmora", MB_OK | MB_ICONERROR);
+  MessageBoxW(nullptr, text.data(), L"Velmora", lastWordStyle);
 }
 
 } // namespace velmora::window

@@ -10,9 +10,17 @@
 //     "原因 Reason: CreateWindowExW failed: error 1407 (Cannot find window class.)"
 //   failureText(Failure::opening, "") ends "原因 Reason: an error that gave no description"
 
+#include <windows.h>
+
 #include <array>
 
 namespace velmora::window {
+
+// The style of a box that is Velmora's last word, shown when none of its windows is on screen:
+// it asks for the foreground, which Windows grants a program the keeper has just started, and
+// stays above other windows where Windows' foreground lock refuses it, so that it is never left
+// behind Explorer while the keeper waits for something to happen.
+inline constexpr UINT lastWordStyle = MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST;
 
 // When it failed: before the window was open and shown, or after.
 enum class Failure { opening, running };
@@ -22,8 +30,8 @@ enum class Failure { opening, running };
 std::array<wchar_t, 1024> failureText(Failure when, const char* reason) noexcept;
 
 // Shows the box and returns once the user has answered it. A window destroyed on the way here
-// has posted the quit message, which would close the box the moment it opened; it is taken off
-// the queue first.
+// has posted the quit message, which would close the box the moment it opened; the messages
+// waiting are dispatched first, up to the quit message, which is taken off the queue.
 void reportFailure(Failure when, const char* reason) noexcept;
 
 } // namespace velmora::window
