@@ -1,9 +1,10 @@
 #include "runtime/window/failure_box.h"
 
+#include "runtime/window/window_error.h"
+
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cwchar>
 
 namespace velmora::window {
@@ -37,12 +38,9 @@ std::array<wchar_t, 1024> failureText(Failure when, const char* reason) noexcept
   const wchar_t* const said = whatFailed[static_cast<int>(when)];
   const std::size_t used = std::wcslen(said);
   std::copy_n(said, used, text.data());
-  const char* why = reason && *reason ? reason : noDescription;
-  // A byte makes at most one unit, so a reason cut to the room left always fits; the units
-  // after it are still the array's zeros.
-  const std::size_t room = text.size() - 1 - used;
-  const int length = static_cast<int>(std::min(std::strlen(why), room));
-  MultiByteToWideChar(CP_ACP, 0, why, length, text.data() + used, static_cast<int>(room));
+  // The units after the reason are still the array's zeros.
+  decodeFailureWords(reason && *reason ? reason : noDescription, CP_ACP, text.data() + used,
+                     text.size() - 1 - used);
   return text;
 }
 

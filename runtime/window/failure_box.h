@@ -25,8 +25,8 @@ inline constexpr UINT lastWordStyle = MB_OK | MB_ICONERROR | MB_SETFOREGROUND | 
 // When it failed: before the window was open and shown, or after.
 enum class Failure { opening, running };
 
-// The box's whole text; the reason is in the ANSI code page, as Windows' error texts are, and
-// what does not fit is cut.
+// The box's whole text; the reason is in the ANSI code page, as a WindowError's text is
+// (decodeFailureWords), and what does not fit is cut.
 std::array<wchar_t, 1024> failureText(Failure when, const char* reason) noexcept;
 
 // Shows the box and returns once the user has answered it. A window destroyed on the way here

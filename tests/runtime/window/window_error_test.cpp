@@ -96,6 +96,31 @@ TEST(WindowError, APassedOverFailureLeavesOneLineForADebugger) {
   RemoveVectoredExceptionHandler(listener);
 }
 
+// A failure's words are decoded in the code page they were written in: a Traditional Chinese
+// Windows describes an error in code page 950, whose characters are two bytes, and a text cut
+// to the room left keeps only whole characters.
+TEST(FailureWords, AreDecodedInTheirCodePageAndCutOnlyBetweenCharacters) {
+  // "找不到視窗類別。", as a Traditional Chinese Windows gives error 1407 to FormatMessageA.
+  const std::string big5 = "(\xa7\xe4\xa4\xa3\xa8\xec\xb5\xf8\xb5\xa1\xc3\xfe\xa7\x4f\xa1\x43)";
+  const struct {
+    std::string words;
+    unsigned codePage;
+    std::size_t room;
+    std::wstring decoded;
+  } cases[] = {
+      {"error 1407 " + big5, 950, 100, L"error 1407 (找不到視窗類別。)"},
+      {big5, 950, 6, L"(找不"}, // "(", two characters and the first byte of 到
+      {big5, 950, 5, L"(找不"}, // exactly "(" and two characters
+      {"", 950, 10, L""},
+  };
+  for (const auto& words : cases) {
+    std::wstring decoded(words.room, L'#');
+    decoded.resize(
+        decodeFailureWords(words.words.c_str(), words.codePage, decoded.data(), words.room));
+    EXPECT_EQ(decoded, words.decoded) << words.words << " in " << words.codePage;
+  }
+}
+
 // The box says, in Chinese and then in English, whether the window never opened or failed once
 // open, what to do, and a reason that is never empty and never overruns the box's text.
 TEST(FailureBox, SaysWhatFailedWhatToDoAndAReasonThatIsNeverEmpty) {
