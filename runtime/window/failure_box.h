@@ -2,8 +2,9 @@
 
 // The box that says Velmora cannot start, or cannot go on, and why: Traditional Chinese with
 // English beneath (a PC that cannot start Velmora may well lack a Chinese face), what to do next,
-// and the reason, which is never empty. Windows copies a message box's whole text on Ctrl+C,
-// which the box says, so that a report can quote it.
+// where to report it when it keeps happening (runtime/report_place.h), and the reason, which is
+// never empty. Windows copies a message box's whole text on Ctrl+C, which the box says, so that
+// a report can quote it.
 //
 //   failureText(Failure::opening, "CreateWindowExW failed: error 1407 (Cannot find window class.)")
 //     starts "Velmora 無法開啟視窗。" and ends

@@ -1,5 +1,7 @@
 // The window engine's error: what it says of a failed call, and the box that tells the user.
+#include "runtime/report_place.h"
 #include "runtime/window/failure_box.h"
+#include "runtime/window/wide_text.h"
 #include "runtime/window/window_error.h"
 
 #include <gtest/gtest.h>
@@ -122,8 +124,12 @@ TEST(FailureWords, AreDecodedInTheirCodePageAndCutOnlyBetweenCharacters) {
 }
 
 // The box says, in Chinese and then in English, whether the window never opened or failed once
-// open, what to do, and a reason that is never empty and never overruns the box's text.
-TEST(FailureBox, SaysWhatFailedWhatToDoAndAReasonThatIsNeverEmpty) {
+// open, what to do, where to report it when it keeps happening, and a reason that is never empty
+// and never overruns the box's text.
+TEST(FailureBox, SaysWhatFailedWhatToDoWhereToReportAndAReasonThatIsNeverEmpty) {
+  const auto wide = [](std::u16string_view text) {
+    return std::wstring(wideUnits(text), text.size());
+  };
   const std::string tooLong(2000, 'x');
   const struct {
     Failure when;
@@ -148,9 +154,11 @@ TEST(FailureBox, SaysWhatFailedWhatToDoAndAReasonThatIsNeverEmpty) {
     const std::array<wchar_t, 1024> text = failureText(box.when, box.reason);
     const std::wstring shown(text.data(), std::wcslen(text.data()));
     EXPECT_TRUE(shown.starts_with(box.first)) << box.reason;
-    EXPECT_LT(shown.find(L"請重新啟動 Velmora"), shown.find(box.english)) << box.reason;
-    EXPECT_NE(shown.find(L"Start Velmora again"), std::wstring::npos) << box.reason;
-    EXPECT_NE(shown.find(L"press Ctrl+C to copy this message"), std::wstring::npos);
+    const std::size_t english = shown.find(box.english);
+    EXPECT_LT(shown.find(L"請再開啟"), english) << box.reason;
+    EXPECT_LT(shown.find(wide(reportStepChinese)), english) << box.reason;
+    EXPECT_GT(shown.find(L"Open Velmora again"), english) << box.reason;
+    EXPECT_GT(shown.find(wide(reportStepEnglish)), english) << box.reason;
     if (box.reason == tooLong.c_str()) {
       EXPECT_EQ(shown.size(), text.size() - 1);
       EXPECT_NE(shown.find(box.end), std::wstring::npos);
