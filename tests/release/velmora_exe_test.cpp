@@ -369,8 +369,9 @@ TEST(KeepersReadme, WorksThroughAThreeChiTankWithVelmorasOwnFigures) {
 }
 
 // Both halves name the place the boxes send a keeper to report, as the build set it, in the
-// section the boxes point to.
-TEST(KeepersReadme, BothHalvesSayWhereToReport) {
+// section the boxes point to; and both say that Windows in S mode cannot run Velmora, which a
+// keeper would otherwise take for a fault.
+TEST(KeepersReadme, BothHalvesSayWhereToReportAndThatSModeCannotRunIt) {
   using velmora::testing::utf8;
   const ReadmeHalves readme = readReadme();
   const struct {
@@ -379,8 +380,10 @@ TEST(KeepersReadme, BothHalvesSayWhereToReport) {
   } lines[] = {
       {readme.chinese, "\n回報問題\n"},
       {readme.chinese, utf8(velmora::reportPlaceChinese) + "。\n"},
+      {readme.chinese, "S 模式的 Windows 10、11 只能執行 Microsoft Store 的應用程式"},
       {readme.english, "\nReporting a problem\n"},
       {readme.english, utf8(velmora::reportPlaceEnglish) + ".\n"},
+      {readme.english, "Windows 10 and 11 in S mode run only apps from the Microsoft Store"},
   };
   for (const auto& line : lines) {
     EXPECT_NE(line.half.find(line.needed), std::string::npos) << line.needed;
