@@ -52,12 +52,13 @@ signature: deps
 	cmake --preset win32
 	cmake --build --preset win32 --target signature
 
-# Checks a downloaded zip against this commit's build: make verify ZIP=Velmora-1.0.0.zip.
+# Checks a downloaded zip against this commit's build: make verify ZIP=Velmora-1.0.0.zip. Its
+# README.txt is the build's, which names the place to report the build was given.
 verify: deps
 	@[ -n "$(ZIP)" ] || { echo "make verify needs the zip: make verify ZIP=FILE" >&2; exit 2; }
 	cmake --preset win32
 	cmake --build --preset win32 --target Velmora
-	tools/verify-dist build/win32/Velmora.exe "$(ZIP)"
+	VELMORA_README=build/win32/README.txt tools/verify-dist build/win32/Velmora.exe "$(ZIP)"
 
 # Velmora.exe's size; the click's speed natively (the quick figure) and as Velmora.exe is built,
 # under Wine; and the start-up time. Each figure names the build it comes from.

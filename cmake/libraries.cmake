@@ -27,8 +27,9 @@ set(VELMORA_CORE_SOURCES
   conversion/tank_conversion.cpp
 )
 list(TRANSFORM VELMORA_CORE_SOURCES PREPEND ${VELMORA_ROOT}/)
+include(${VELMORA_ROOT}/cmake/report_place.cmake)
 add_library(velmora_core STATIC ${VELMORA_CORE_SOURCES})
-target_include_directories(velmora_core PUBLIC ${VELMORA_ROOT})
+target_include_directories(velmora_core PUBLIC ${VELMORA_ROOT} ${VELMORA_GENERATED_INCLUDE})
 target_compile_options(velmora_core PRIVATE ${VELMORA_WARNINGS})
 
 if(WIN32)

@@ -72,6 +72,9 @@ inline constexpr auto resultBoxes = boxesFrom<inputBoxCount, boxCount - inputBox
 // The control's name, as error messages show it: boxName(Box::Label7) -> "Label7".
 std::u16string_view boxName(Box box) noexcept;
 
+// The box as the keeper knows it, by the caption beside it: boxCaption(Box::Label7) -> "需要光量".
+std::u16string_view boxCaption(Box box) noexcept;
+
 // The property a box's text is held in: "Text" for an input box, "Caption" for a result box.
 std::u16string_view textPropertyName(Box box) noexcept;
 

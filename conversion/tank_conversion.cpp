@@ -41,14 +41,14 @@ static_assert([] {
 // Reads into one buffer for the whole conversion, so no read makes a string of its own.
 std::u16string_view readBox(TankBoxes& boxes, Box box, std::u16string& text) {
   if (const PropertyStatus status = boxes.read(box, text); status != propertyCallSucceeded) {
-    checkPropertyCall(status, boxName(box), textPropertyName(box));
+    checkPropertyCall(status, boxCaption(box), boxName(box), textPropertyName(box));
   }
   return text;
 }
 
 void writeBox(TankBoxes& boxes, Box box, std::u16string_view text) {
   if (const PropertyStatus status = boxes.write(box, text); status != propertyCallSucceeded) {
-    checkPropertyCall(status, boxName(box), textPropertyName(box));
+    checkPropertyCall(status, boxCaption(box), boxName(box), textPropertyName(box));
   }
 }
 

@@ -1,5 +1,7 @@
 #include "runtime/run_time_error.h"
 
+#include "runtime/report_place.h"
+
 #include <charconv>
 #include <utility>
 
@@ -40,22 +42,24 @@ PropertyStatus failedPropertyStatus(std::uint32_t platformError) noexcept {
   return platformError == propertyCallSucceeded ? ~PropertyStatus{0} : platformError;
 }
 
-void checkPropertyCall(PropertyStatus failed, std::u16string_view control,
-                       std::u16string_view property) {
-  std::u16string message = u"屬性呼叫失敗：無法存取 ";
-  message.append(control).append(u" 的 ").append(property).append(u" 屬性（錯誤碼 ");
-  message.append(decimal(failed)).append(u"）。");
-  message.append(clickAgain).append(u"；如果一再發生，請重新啟動 Velmora。");
+void checkPropertyCall(PropertyStatus failed, std::u16string_view caption,
+                       std::u16string_view control, std::u16string_view property) {
+  std::u16string message = u"無法存取「";
+  message.append(caption).append(u"」格（屬性呼叫失敗：").append(control).append(u".");
+  message.append(property).append(u"，錯誤碼 ").append(decimal(failed)).append(u"）。");
+  message.append(clickAgain).append(u"；如果一再發生，請按「離開」，再重新開啟 Velmora。");
+  message.append(u"重新開啟後仍然如此，").append(reportStepChinese).append(u"。");
   throw RunTimeError(ErrorKind::propertyCall, std::move(message));
 }
 
 void raiseFloatingPointError() {
   throw RunTimeError(ErrorKind::floatingPoint,
-                     u"浮點運算錯誤：尺寸太大，無法計算。請改用較小的尺寸，再按「開始換算」。");
+                     u"無法計算：有一格的尺寸太長，大到無法當成數字，另一格卻是 0 或空白"
+                     u"（浮點運算錯誤）。請檢查長、寬、高，再按一次「開始換算」。");
 }
 
 void raiseConversionError(std::u16string_view text) {
-  std::u16string message = u"型態不符：無法將「";
+  std::u16string message = u"「全部水量」格裡的「";
   if (text.size() > longestQuotedText) {
     // Never cut a surrogate pair in half.
     const bool splitsPair =
@@ -64,7 +68,7 @@ void raiseConversionError(std::u16string_view text) {
   } else {
     message.append(text);
   }
-  message.append(u"」轉換成數字。").append(clickAgain).append(u"。");
+  message.append(u"」無法轉換成數字（型態不符）。").append(clickAgain).append(u"。");
   throw RunTimeError(ErrorKind::conversion, std::move(message));
 }
 

@@ -11,9 +11,10 @@ namespace velmora {
 enum class ErrorKind { floatingPoint, propertyCall, conversion };
 
 // The one failure type of the program. Its message, in Traditional Chinese, is what the
-// user reads in the error box: the fault, then what to do next (the window stays open, so that
-// is always to correct the sizes or click again); what() is only a fixed ASCII tag for
-// debuggers.
+// keeper reads in the error box: the fault in the words of the window (a box by its caption),
+// the inner names in brackets for a report, then what to do next in the window, which stays
+// open: check the sizes or click again, and where that keeps failing, leave, open Velmora
+// again and report it. what() is only a fixed ASCII tag for debuggers.
 class RunTimeError : public std::exception {
 public:
   RunTimeError(ErrorKind kind, std::u16string message);
@@ -35,17 +36,21 @@ inline constexpr PropertyStatus propertyCallSucceeded = 0;
 // A failure whose platform code is 0 still has to read as a failure.
 PropertyStatus failedPropertyStatus(std::uint32_t platformError) noexcept;
 
-// Raises the property-call error for a failed status, naming the control and the property:
-//   checkPropertyCall(5, u"Label7", u"Caption") throws a message naming "Label7" and "Caption".
-[[noreturn]] void checkPropertyCall(PropertyStatus failed, std::u16string_view control,
-                                    std::u16string_view property);
+// Raises the property-call error for a failed status, naming the box by its caption and then,
+// in brackets, the control and the property:
+//   checkPropertyCall(5, u"需要光量", u"Label7", u"Caption") throws a message that starts
+//   "無法存取「需要光量」格（屬性呼叫失敗：Label7.Caption，錯誤碼 5）".
+[[noreturn]] void checkPropertyCall(PropertyStatus failed, std::u16string_view caption,
+                                    std::u16string_view control, std::u16string_view property);
 
 // Raises the error of an invalid floating-point operation or a division by zero. The only divisor
-// is 1000, so the message names what really causes one: a size too large to compute, as an
-// infinite length times a zero width is.
+// is 1000, and a size too large to be a number only makes an infinite figure, so the message
+// names what really causes one: such a size times another that is 0 or empty.
 [[noreturn]] void raiseFloatingPointError();
 
-// Raises the error of a text that is not a number; long texts are shortened in the message.
+// Raises the error of a text that is not a number; long texts are shortened in the message. The
+// one text Velmora reads back as a number is the volume box's, so the message says it came
+// from there.
 [[noreturn]] void raiseConversionError(std::u16string_view text);
 
 } // namespace velmora

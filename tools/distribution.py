@@ -29,8 +29,10 @@ def for_notepad(path, bom):
 
 
 def texts():
-    """README.txt and LICENSE as the zip holds them."""
-    return {"README.txt": for_notepad(root / "release" / "README.txt", bom=True),
+    """README.txt and LICENSE as the zip holds them: README.txt is VELMORA_README's file where
+    set (the build's, with the place to report filled in), else release/README.txt."""
+    readme = Path(os.environ.get("VELMORA_README") or root / "release" / "README.txt")
+    return {"README.txt": for_notepad(readme, bom=True),
             "LICENSE": for_notepad(root / "LICENSE", bom=False)}
 
 

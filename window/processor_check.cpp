@@ -1,5 +1,7 @@
 #include "window/processor_check.h"
 
+#include "runtime/window/failure_box.h"
+
 #include <windows.h>
 
 #include <cpuid.h>
@@ -23,7 +25,7 @@ void sayProcessorLacksSse2() noexcept {
       L"Velmora needs a processor with SSE2 (a Pentium 4, an Athlon 64 or later). "
       L"This computer's processor lacks SSE2, so Velmora cannot run. "
       L"Please use Velmora on a newer computer.",
-      L"Velmora", MB_OK | MB_ICONERROR);
+      L"Velmora", window::lastWordStyle);
 }
 
 } // namespace velmora

@@ -7,7 +7,7 @@
 //
 // Its file is compiled for a Pentium (no SSE, no CMOV), and the linker makes velmoraStart the
 // program's entry, so no instruction the processor may lack runs before the check; tests/release/
-// disassembles it.
+// disassembles it, and the C runtime's TLS callbacks, which Windows runs before it.
 
 namespace velmora {
 

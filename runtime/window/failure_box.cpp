@@ -1,57 +1,65 @@
 #include "runtime/window/failure_box.h"
 
+#include "runtime/report_place.h"
+#include "runtime/window/wide_text.h"
+#include "runtime/window/window_error.h"
+
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
-#include <cwchar>
+#include <string_view>
 
 namespace velmora::window {
 
 namespace {
 
-// What failed and what to do, ending where the reason follows; each is far shorter than the box's
-// text, so it is always whole.
-constexpr const wchar_t* whatFailed[] = {
-    L"Velmora 無法開啟視窗。\n"
-    L"請重新啟動 Velmora。如果一再發生，請按 Ctrl+C 複製這段訊息，回報給 Velmora 的作者。\n\n"
-    L"Velmora could not open its window.\n"
-    L"Start Velmora again. If this keeps happening, press Ctrl+C to copy this message and "
-    L"report it to Velmora's author.\n\n"
-    L"原因 Reason: ",
-    L"Velmora 執行時發生錯誤，必須結束。\n"
-    L"請重新啟動 Velmora，再輸入一次尺寸。如果一再發生，請按 Ctrl+C 複製這段訊息，"
-    L"回報給 Velmora 的作者。\n\n"
-    L"Velmora ran into an error while running and has to close.\n"
-    L"Start Velmora again and type the sizes again. If this keeps happening, press Ctrl+C to "
-    L"copy this message and report it to Velmora's author.\n\n"
-    L"原因 Reason: ",
+// What failed and the first step, in each language; the rest of the advice is the same for
+// both. All of it together is far shorter than the box's text, so it is always whole.
+struct Said {
+  std::wstring_view chinese, english;
+};
+constexpr Said whatFailed[] = {
+    {L"Velmora 無法開啟視窗。\n請再開啟一次 Velmora。",
+     L"Velmora could not open its window.\nOpen Velmora again."},
+    {L"Velmora 執行時發生錯誤，必須結束。\n請再開啟 Velmora，重新輸入尺寸。",
+     L"Velmora ran into an error while running and has to close.\n"
+     L"Open Velmora again and type the sizes again."},
 };
 
 constexpr char noDescription[] = "an error that gave no description";
+
+std::wstring_view wide(std::u16string_view text) noexcept {
+  return {wideUnits(text), text.size()};
+}
 
 } // namespace
 
 std::array<wchar_t, 1024> failureText(Failure when, const char* reason) noexcept {
   std::array<wchar_t, 1024> text{};
-  const wchar_t* const said = whatFailed[static_cast<int>(when)];
-  const std::size_t used = std::wcslen(said);
-  std::copy_n(said, used, text.data());
-  const char* why = reason && *reason ? reason : noDescription;
-  // A byte makes at most one unit, so a reason cut to the room left always fits; the units
-  // after it are still the array's zeros.
-  const std::size_t room = text.size() - 1 - used;
-  const int length = static_cast<int>(std::min(std::strlen(why), room));
-  MultiByteToWideChar(CP_ACP, 0, why, length, text.data() + used, static_cast<int>(room));
+  const Said& said = whatFailed[static_cast<int>(when)];
+  wchar_t* end = text.data();
+  for (const std::wstring_view piece :
+       {said.chinese, std::wstring_view(L"如果一再發生，"), wide(reportStepChinese),
+        std::wstring_view(L"。\n\n"), said.english,
+        std::wstring_view(L" If this keeps happening, "), wide(reportStepEnglish),
+        std::wstring_view(L".\n\n原因 Reason: ")}) {
+    end = std::copy(piece.begin(), piece.end(), end);
+  }
+  // The units after the reason are still the array's zeros.
+  decodeFailureWords(reason && *reason ? reason : noDescription, CP_ACP, end,
+                     static_cast<std::size_t>(text.data() + text.size() - 1 - end));
   return text;
 }
 
 void reportFailure(Failure when, const char* reason) noexcept {
-  MSG quit;
-  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  // Windows makes WM_QUIT only once no other posted message waits, and an input method's windows
+  // may have left some: what is there is dispatched, so that the quit is reached and taken off.
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT) {
+    DispatchMessageW(&message);
   }
   const std::array<wchar_t, 1024> text = failureText(when, reason);
-  MessageBoxW(nullptr, text.data(), L"Velmora", MB_OK | MB_ICONERROR);
+  MessageBoxW(nullptr, text.data(), L"Velmora", lastWordStyle);
 }
 
 } // namespace velmora::window

@@ -154,29 +154,30 @@ void FormWindow::redrawAll() noexcept {
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void FormWindow::showError(std::u16string_view message) const noexcept {
-  try {
-    MessageBoxW(handle(), TerminatedText(message).get(), TerminatedText(description_.caption).get(),
-                MB_OK | MB_ICONERROR);
-  } catch (...) {
-    // No room for the message itself: what to do is the same whatever it was.
-    MessageBoxW(handle(),
-                L"Velmora 發生錯誤。請再試一次。\n\nVelmora ran into an error. Try again.",
-                L"Velmora", MB_OK | MB_ICONERROR);
-  }
-}
-
 void FormWindow::click(Control& control) noexcept {
   if (!control.clicked) {
     return;
   }
   try {
     control.clicked();
+    return;
   } catch (const RunTimeError& error) {
-    showError(error.message());
+    try {
+      MessageBoxW(handle(), TerminatedText(error.message()).get(),
+                  TerminatedText(description_.caption).get(), MB_OK | MB_ICONERROR);
+      return;
+    } catch (...) {
+      // No room for the error's words: the box below says what to do, which is the same.
+    }
   } catch (...) {
-    showError(u"發生未預期的錯誤。請再試一次；如果一再發生，請重新啟動 Velmora。");
   }
+  // Whatever went wrong, the steps the window offers are the same.
+  MessageBoxW(handle(),
+              L"Velmora 發生錯誤。請再按一次「開始換算」；如果一再發生，請按「離開」，"
+              L"再重新開啟 Velmora。\n\n"
+              L"Velmora ran into an error. Click 開始換算 again; if this keeps happening, click "
+              L"離開 and open Velmora again.",
+              L"Velmora", MB_OK | MB_ICONERROR);
 }
 
 LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

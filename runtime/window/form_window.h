@@ -72,7 +72,6 @@ private:
   // Draws the whole window again, frame and controls, in the system's colours of the moment.
   void redrawAll() noexcept;
   void click(Control& control) noexcept;
-  void showError(std::u16string_view message) const noexcept;
 
   const FormDescription& description_;
   ComApartment com_; // for the live regions, while the controls live

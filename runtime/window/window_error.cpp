@@ -75,18 +75,35 @@ void throwLastError(const char* call) {
   throw WindowError(call, GetLastError());
 }
 
+std::size_t decodeFailureWords(const char* words, unsigned codePage, wchar_t* into,
+                               std::size_t room) noexcept {
+  // A character of one byte or two, as an ANSI code page has them, makes one unit (and a UTF-8
+  // one no more units than bytes), so as many bytes as there are units of room always fit.
+  // Where they end on the first byte of a pair, that byte is left out.
+  const std::size_t bytes = std::min(std::strlen(words), room);
+  std::size_t whole = 0;
+  while (whole < bytes) {
+    const std::size_t next =
+        whole + (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(words[whole])) ? 2 : 1);
+    if (next > bytes) {
+      break;
+    }
+    whole = next;
+  }
+  return whole == 0
+             ? 0
+             : static_cast<std::size_t>(MultiByteToWideChar(
+                   codePage, 0, words, static_cast<int>(whole), into, static_cast<int>(room)));
+}
+
 void traceForDebugger(const char* what) noexcept {
   constexpr wchar_t lead[] = L"Velmora passed over a failure in its window: ";
   constexpr std::size_t leadLength = std::size(lead) - 1;
   wchar_t line[512];
   std::copy_n(lead, leadLength, line);
-  // A UTF-8 byte gives at most one UTF-16 unit, so a what cut to the room left always fits;
-  // room is kept for the line's end.
-  const std::size_t room = std::size(line) - leadLength - 2;
-  const int bytes = static_cast<int>(std::min(std::strlen(what), room));
-  const int units = bytes == 0 ? 0
-                               : MultiByteToWideChar(CP_UTF8, 0, what, bytes, line + leadLength,
-                                                     static_cast<int>(room));
+  // Room is kept for the line's end.
+  const std::size_t units =
+      decodeFailureWords(what, CP_ACP, line + leadLength, std::size(line) - leadLength - 2);
   wchar_t* const end = line + leadLength + units;
   end[0] = L'\n';
   end[1] = L'\0';

@@ -14,8 +14,11 @@
 //       "FormWindow::requireControl found no control named Label7"
 //
 // Slight on purpose: the text lies in the error itself, so making it needs no memory from the
-// heap when Windows is already failing.
+// heap when Windows is already failing. Its text is in the ANSI code page: the names are ASCII,
+// and Windows' description comes from FormatMessageA, in the language of a Windows without
+// English messages (code page 950 on a Traditional Chinese one); decodeFailureWords reads it.
 
+#include <cstddef>
 #include <exception>
 #include <string_view>
 
@@ -39,9 +42,16 @@ private:
 // Throws the WindowError of call with the calling thread's last error code.
 [[noreturn]] void throwLastError(const char* call);
 
+// The one decoder of a failure's words, for the failure box and the debugger's line alike: words
+// in codePage (CP_ACP, Windows' own, for any exception's what()) into at most room UTF-16 units
+// at into, never half a character, without a NUL. Gives the units written.
+std::size_t decodeFailureWords(const char* words, unsigned codePage, wchar_t* into,
+                               std::size_t room) noexcept;
+
 // Leaves what went wrong for a debugger, where a window procedure has to pass over a failure
 // (nothing thrown may cross into Windows): a line "Velmora passed over a failure in its window:
-// <what>" through OutputDebugStringW. what is UTF-8; no memory is taken from the heap.
+// <what>" through OutputDebugStringW. what is in the ANSI code page, as a WindowError's text is;
+// no memory is taken from the heap.
 void traceForDebugger(const char* what) noexcept;
 
 } // namespace velmora::window

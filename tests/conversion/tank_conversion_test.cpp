@@ -122,6 +122,13 @@ TEST(TankConversion, AFaultStopsAtItsStepAndKeepsEarlierResults) {
       ADD_FAILURE() << "no error";
     } catch (const RunTimeError& error) {
       EXPECT_EQ(error.kind(), failure.kind);
+      // The box at fault by the caption the keeper reads beside it; a text that is not a
+      // number is always the volume box's.
+      if (failure.kind != ErrorKind::floatingPoint) {
+        const std::u16string caption(boxCaption(call ? call->box : Box::Label5));
+        EXPECT_NE(error.message().find(u"「" + caption + u"」格"), std::u16string::npos)
+            << ascii(error.message());
+      }
       if (call) {
         EXPECT_NE(error.message().find(boxName(call->box)), std::u16string::npos);
       }

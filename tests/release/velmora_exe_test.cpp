@@ -1,9 +1,12 @@
 // The released Velmora.exe as Windows' loader reads it, read here without Wine: every function it
 // imports exists in the oldest Windows it claims, XP, and its header says so; its manifest is one
-// XP's loader takes; and its entry runs no SSE before it has checked that the processor has
-// SSE2. The per-monitor dpi functions of Windows 10 are looked up while it runs, so they are not
-// imports. And the README.txt beside it in the zip gives the figures the program gives.
+// XP's loader takes; and neither its entry, before it has checked that the processor has SSE2,
+// nor the TLS callbacks Windows runs before the entry, use an instruction a Pentium lacks. The
+// per-monitor dpi functions of Windows 10 are looked up while it runs, so they are not
+// imports. And the README.txt beside it in the zip gives the figures the program gives, and the
+// place to report that its boxes give.
 #include "conversion/tank_conversion.h"
+#include "runtime/report_place.h"
 #include "tests/ascii.h"
 #include "tests/conversion/fake_boxes.h"
 
@@ -104,6 +107,19 @@ public:
   std::uint32_t timeStamp() const { return u32(coff_ + 4); }
   std::uint16_t osVersion() const { return version(optional_ + 40); }
   std::uint16_t subsystemVersion() const { return version(optional_ + 48); }
+
+  // The TLS callbacks Windows runs before the entry, as the TLS directory lists them.
+  std::vector<std::uint32_t> tlsCallbacks() const {
+    constexpr std::size_t tlsDirectory = 96 + 9 * 8;
+    std::vector<std::uint32_t> callbacks;
+    if (const std::uint32_t directory = u32(optional_ + tlsDirectory)) {
+      for (std::size_t entry = at(u32(at(directory) + 12) - imageBase()); u32(entry) != 0;
+           entry += 4) {
+        callbacks.push_back(u32(entry));
+      }
+    }
+    return callbacks;
+  }
 
   // Every (DLL, function) the loader binds, in the file's order.
   std::vector<std::pair<std::string, std::string>> imports() const {
@@ -291,6 +307,17 @@ std::vector<std::string> disassemble(MapPlace code) {
   return lines;
 }
 
+// Fails the test for every instruction a Pentium or a K6 that runs XP lacks. SSE and MMX name
+// their registers; the fences and non-temporal stores came with SSE2; the conditional moves,
+// the compares into flags and the long NOPs came with the Pentium Pro.
+void expectOnlyPentiumInstructions(const std::vector<std::string>& instructions) {
+  const std::regex newer(R"(%x?mm[0-9]|\t(lfence|mfence|sfence|movnti|clflush|prefetch\w*|emms|)"
+                         R"(f?cmov\w*|fu?comip?)\b|\bnop[wl]\b)");
+  for (const std::string& instruction : instructions) {
+    EXPECT_FALSE(std::regex_search(instruction, newer)) << instruction;
+  }
+}
+
 TEST(VelmoraExe, EntryChecksForSse2BeforeAnyInstructionAPentiumLacks) {
   const std::string map = readMap();
   ASSERT_FALSE(map.empty()) << VELMORA_MAP;
@@ -305,17 +332,100 @@ TEST(VelmoraExe, EntryChecksForSse2BeforeAnyInstructionAPentiumLacks) {
 
   const std::vector<std::string> instructions = disassemble(check);
   ASSERT_FALSE(instructions.empty()) << "objdump disassembled nothing";
-  // SSE and MMX name their registers; the fences and non-temporal stores came with SSE2; the
-  // conditional moves and the compares into flags came with the Pentium Pro, and a Pentium or a
-  // K6 that runs XP lacks them.
-  const std::regex newer(
-      R"(%x?mm[0-9]|\t(lfence|mfence|sfence|movnti|clflush|prefetch\w*|emms|f?cmov\w*|fu?comip?)\b)");
-  bool asksTheProcessor = false;
-  for (const std::string& instruction : instructions) {
-    EXPECT_FALSE(std::regex_search(instruction, newer)) << instruction;
-    asksTheProcessor |= instruction.find("\tcpuid") != std::string::npos;
+  expectOnlyPentiumInstructions(instructions);
+  EXPECT_TRUE(std::any_of(instructions.begin(), instructions.end(), [](const std::string& line) {
+    return line.find("\tcpuid") != std::string::npos;
+  }));
+}
+
+// Each object's code, by the map: where it lies and which object it is.
+struct MappedCode {
+  MapPlace place;
+  std::string object;
+};
+
+std::vector<MappedCode> codeOfEachObject(const std::string& map) {
+  // A section with a long name gives its address on the next line.
+  const std::regex code(R"(\n \.text(?:\$\S*)?\s+0x([0-9a-f]+)\s+0x([0-9a-f]+) (\S+))");
+  std::vector<MappedCode> objects;
+  for (std::sregex_iterator it(map.begin(), map.end(), code), end; it != end; ++it) {
+    const MapPlace place{static_cast<std::uint32_t>(std::stoul((*it)[1], nullptr, 16)),
+                         static_cast<std::uint32_t>(std::stoul((*it)[2], nullptr, 16))};
+    if (place.start != 0 && place.size != 0) {
+      objects.push_back({place, (*it)[3]});
+    }
   }
-  EXPECT_TRUE(asksTheProcessor);
+  return objects;
+}
+
+// The object file alone, without the library's folders.
+std::string fileOf(const MappedCode& code) {
+  return code.object.substr(code.object.rfind('/') + 1);
+}
+
+// The symbol the map gives at an address in code, or, for a static function, where it lies in
+// its object.
+std::string nameOf(const std::string& map, std::uint32_t address, const MappedCode& code) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%08x", address);
+  std::smatch symbol;
+  if (std::regex_search(map, symbol, std::regex(std::string(R"(\n\s+)") + hex + R"(\s+(\S+)\n)"))) {
+    return symbol[1].str() + " in " + fileOf(code);
+  }
+  std::snprintf(hex, sizeof hex, "+0x%x", address - code.place.start);
+  return fileOf(code) + hex;
+}
+
+// Windows runs the TLS callbacks before the entry (on XP, before the processor check), so they,
+// the C runtime's, and all they call directly must do without the Pentium Pro's instructions
+// too. Each callback's object is disassembled, and each object its code calls or jumps to.
+TEST(VelmoraExe, TlsCallbacksUseNoInstructionAPentiumLacks) {
+  const std::string map = readMap();
+  ASSERT_FALSE(map.empty()) << VELMORA_MAP;
+  const std::vector<MappedCode> objects = codeOfEachObject(map);
+  const auto objectOf = [&](std::uint32_t address) {
+    return std::find_if(objects.begin(), objects.end(), [&](const MappedCode& code) {
+      return address >= code.place.start && address - code.place.start < code.place.size;
+    });
+  };
+  const std::vector<std::uint32_t> callbacks = PeFile(VELMORA_EXE).tlsCallbacks();
+  ASSERT_FALSE(callbacks.empty()) << "no TLS callback: the C runtime's are not in the file";
+  std::vector<std::vector<MappedCode>::const_iterator> toCheck, checked;
+  std::string found;
+  for (const std::uint32_t callback : callbacks) {
+    const auto object = objectOf(callback);
+    ASSERT_NE(object, objects.end()) << "the map has no code at the callback " << callback;
+    found += (found.empty() ? "" : ", ") + nameOf(map, callback, *object);
+    toCheck.push_back(object);
+  }
+  const std::regex direct(R"(\t(?:call|j\w+)\s+0x([0-9a-f]+))");
+  while (!toCheck.empty()) {
+    const auto object = toCheck.back();
+    toCheck.pop_back();
+    if (std::find(checked.begin(), checked.end(), object) != checked.end()) {
+      continue;
+    }
+    checked.push_back(object);
+    SCOPED_TRACE(object->object);
+    const std::vector<std::string> instructions = disassemble(object->place);
+    ASSERT_FALSE(instructions.empty()) << "objdump disassembled nothing";
+    expectOnlyPentiumInstructions(instructions);
+    for (const std::string& instruction : instructions) {
+      std::smatch target;
+      if (std::regex_search(instruction, target, direct)) {
+        const auto callee =
+            objectOf(static_cast<std::uint32_t>(std::stoul(target[1], nullptr, 16)));
+        ASSERT_NE(callee, objects.end()) << "the map has no code at " << instruction;
+        toCheck.push_back(callee);
+      }
+    }
+  }
+  std::string reached;
+  for (const auto object : checked) {
+    reached += " " + fileOf(*object);
+  }
+  std::printf("TLS callbacks: %s; checked with the code they call:%s\n", found.c_str(),
+              reached.c_str());
 }
 
 // Windows runs a program's TLS callbacks before its entry, and the C runtime's own run the
@@ -332,24 +442,59 @@ TEST(VelmoraExe, NothingOfVelmorasOwnRunsBeforeTheEntry) {
   EXPECT_GT(seen, 0) << "the C runtime's own TLS entries are not in the map";
 }
 
-// The keepers' README works a 3 尺 tank (90 × 45 × 45 cm) through, in both its halves: the
-// figures it gives, in the window's order, are the ones the conversion writes, so no change to
-// how figures show can leave it behind.
-TEST(KeepersReadme, WorksThroughAThreeChiTankWithVelmorasOwnFigures) {
-  velmora::testing::FakeBoxes boxes(u"90", u"45", u"45");
-  velmora::convertTank(boxes);
+// The keepers' README as the zip carries it, in its two halves: Chinese, then English.
+struct ReadmeHalves {
+  std::string chinese, english;
+};
+
+ReadmeHalves readReadme() {
   std::ifstream file(VELMORA_README, std::ios::binary);
   const std::string readme{std::istreambuf_iterator<char>(file), {}};
   const std::size_t english = readme.find("\nEnglish\n");
-  ASSERT_NE(english, std::string::npos) << VELMORA_README;
-  for (const auto& [start, end] :
-       {std::pair{std::size_t{0}, english}, std::pair{english, readme.size()}}) {
-    std::size_t at = readme.find("90 × 45 × 45", start);
+  if (english == std::string::npos) {
+    throw std::runtime_error(VELMORA_README " has no English half");
+  }
+  return {readme.substr(0, english), readme.substr(english)};
+}
+
+// It works a 3 尺 tank (90 × 45 × 45 cm) through, in both its halves: the figures it gives, in
+// the window's order, are the ones the conversion writes, so no change to how figures show can
+// leave it behind.
+TEST(KeepersReadme, WorksThroughAThreeChiTankWithVelmorasOwnFigures) {
+  velmora::testing::FakeBoxes boxes(u"90", u"45", u"45");
+  velmora::convertTank(boxes);
+  const ReadmeHalves readme = readReadme();
+  for (const auto& [name, half] :
+       {std::pair{"Chinese", readme.chinese}, {"English", readme.english}}) {
+    std::size_t at = half.find("90 × 45 × 45");
     for (const velmora::Box box : velmora::resultBoxes) {
       const std::string figure = velmora::testing::ascii(boxes.texts[box]);
-      at = readme.find(figure, at);
-      EXPECT_LT(at, end) << figure << " is not in its place in the half from " << start;
+      at = half.find(figure, at);
+      EXPECT_NE(at, std::string::npos)
+          << figure << " is not in its place in the " << name << " half";
     }
+  }
+}
+
+// Both halves name the place the boxes send a keeper to report, as the build set it, in the
+// section the boxes point to; and both say that Windows in S mode cannot run Velmora, which a
+// keeper would otherwise take for a fault.
+TEST(KeepersReadme, BothHalvesSayWhereToReportAndThatSModeCannotRunIt) {
+  using velmora::testing::utf8;
+  const ReadmeHalves readme = readReadme();
+  const struct {
+    const std::string& half;
+    std::string needed;
+  } lines[] = {
+      {readme.chinese, "\n回報問題\n"},
+      {readme.chinese, utf8(velmora::reportPlaceChinese) + "。\n"},
+      {readme.chinese, "S 模式的 Windows 10、11 只能執行 Microsoft Store 的應用程式"},
+      {readme.english, "\nReporting a problem\n"},
+      {readme.english, utf8(velmora::reportPlaceEnglish) + ".\n"},
+      {readme.english, "Windows 10 and 11 in S mode run only apps from the Microsoft Store"},
+  };
+  for (const auto& line : lines) {
+    EXPECT_NE(line.half.find(line.needed), std::string::npos) << line.needed;
   }
 }
 

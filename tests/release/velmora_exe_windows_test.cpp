@@ -29,14 +29,18 @@ TEST(ProcessorCheck, FindsSse2WhereItIs) {
   EXPECT_TRUE(processorHasSse2());
 }
 
-// On a processor without SSE2 the entry says so before anything else runs; the message is
-// shown here as the entry would show it.
+// On a processor without SSE2 the entry says so before anything else runs, in front of every
+// window, as nothing of Velmora's is on screen; the message is shown here as the entry would
+// show it.
 TEST(ProcessorCheck, SaysInChineseAndEnglishThatVelmoraNeedsSse2) {
   std::u16string shown;
-  std::thread reader(
-      [&shown, thread = GetCurrentThreadId()] { shown = readAndCloseMessageBox(thread); });
+  bool onTop = false;
+  std::thread reader([&shown, &onTop, thread = GetCurrentThreadId()] {
+    shown = readAndCloseMessageBox(thread, nullptr, &onTop);
+  });
   sayProcessorLacksSse2();
   reader.join();
+  EXPECT_TRUE(onTop);
   EXPECT_NE(shown.find(u"Velmora 需要支援 SSE2 的處理器"), std::u16string::npos) << ascii(shown);
   EXPECT_NE(shown.find(u"Velmora needs a processor with SSE2"), std::u16string::npos)
       << ascii(shown);

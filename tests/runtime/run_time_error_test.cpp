@@ -1,5 +1,7 @@
 #include "runtime/run_time_error.h"
 
+#include "runtime/report_place.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,25 +10,29 @@
 namespace velmora {
 namespace {
 
-// Each error has its kind and a message that says what went wrong, then what to do next. A text
-// that is not a number is quoted whole up to 40 units, and cut after them with a surrogate
-// pair never halved.
+// Each error has its kind and a message that says what went wrong in the window's words, the
+// inner names in brackets, then the steps a keeper can take in the window, and where a click
+// cannot clear it, where to report it. A text that is not a number is quoted whole up to 40
+// units, and cut after them with a surrogate pair never halved.
 TEST(RunTimeError, EachRaiseGivesItsKindAndItsWholeMessage) {
   const std::u16string nines(39, u'9');
-  const std::u16string quoteOpens = u"型態不符：無法將「";
-  const std::u16string quoteCloses = u"」轉換成數字。請再按一次「開始換算」。";
+  const std::u16string quoteOpens = u"「全部水量」格裡的「";
+  const std::u16string quoteCloses = u"」無法轉換成數字（型態不符）。請再按一次「開始換算」。";
   const struct {
     std::function<void()> raise;
     ErrorKind kind;
     std::u16string message;
   } errors[] = {
-      {[] { checkPropertyCall(1400, u"Label7", u"Caption"); }, ErrorKind::propertyCall,
-       u"屬性呼叫失敗：無法存取 Label7 的 Caption 屬性（錯誤碼 1400）。"
-       u"請再按一次「開始換算」；如果一再發生，請重新啟動 Velmora。"},
-      // The only divisor is 1000: what a keeper meets is a size too large, an infinity times a
-      // zero.
+      {[] { checkPropertyCall(1400, u"全部水量", u"Label5", u"Caption"); }, ErrorKind::propertyCall,
+       u"無法存取「全部水量」格（屬性呼叫失敗：Label5.Caption，錯誤碼 1400）。"
+       u"請再按一次「開始換算」；如果一再發生，請按「離開」，再重新開啟 Velmora。"
+       u"重新開啟後仍然如此，" +
+           std::u16string(reportStepChinese) + u"。"},
+      // The only divisor is 1000: what a keeper meets is a size too long to be a number, an
+      // infinity, times a zero.
       {raiseFloatingPointError, ErrorKind::floatingPoint,
-       u"浮點運算錯誤：尺寸太大，無法計算。請改用較小的尺寸，再按「開始換算」。"},
+       u"無法計算：有一格的尺寸太長，大到無法當成數字，另一格卻是 0 或空白（浮點運算錯誤）。"
+       u"請檢查長、寬、高，再按一次「開始換算」。"},
       {[] { raiseConversionError(u"abc"); }, ErrorKind::conversion,
        quoteOpens + u"abc" + quoteCloses},
       {[] { raiseConversionError(u""); }, ErrorKind::conversion, quoteOpens + quoteCloses},

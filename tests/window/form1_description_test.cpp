@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
@@ -23,6 +24,8 @@ TEST(Form1, NamesEachControlOnce) {
   }
 }
 
+// Each box the conversion uses, of its kind, with the caption beside it that its errors name it
+// by.
 TEST(Form1, HasTheBoxesTheConversionUses) {
   for (const Box box : allBoxes) {
     const bool input = textPropertyName(box) == u"Text";
@@ -31,6 +34,11 @@ TEST(Form1, HasTheBoxesTheConversionUses) {
       if (control.name == boxName(box)) {
         ++found;
         EXPECT_EQ(control.kind, input ? Kind::input : Kind::result) << ascii(boxName(box));
+        const auto beside = std::ranges::find_if(form1().controls, [&](const auto& label) {
+          return label.kind == Kind::label && label.top == control.top && label.left < control.left;
+        });
+        ASSERT_NE(beside, form1().controls.end()) << ascii(boxName(box));
+        EXPECT_EQ(beside->text, std::u16string(boxCaption(box)) + u"：") << ascii(boxName(box));
       }
     }
     EXPECT_EQ(found, 1) << ascii(boxName(box));

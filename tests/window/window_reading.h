@@ -75,11 +75,19 @@ inline HWND threadWindowOfClass(DWORD thread, std::u16string_view name) {
   return sought.found;
 }
 
+// Whether this process runs under Wine, whose message boxes ignore MB_TOPMOST (Wine 8): what
+// only Windows shows is checked there, when the tests run on it (docs/windows-checklist.md).
+inline bool underWine() {
+  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 // The text of the message box a thread shows, read from another thread, which then closes it
 // with OK. Where answered is given, the box must first stand unanswered for three seconds (Wine's
 // box, meeting a quit message, closes itself after about two); answered turns true just before
-// the answer, and stays false if the box closed by itself.
-inline std::u16string readAndCloseMessageBox(DWORD thread, std::atomic<bool>* answered = nullptr) {
+// the answer, and stays false if the box closed by itself. Where onTop is given, it says whether
+// the box stood above every other window (true under Wine, see underWine).
+inline std::u16string readAndCloseMessageBox(DWORD thread, std::atomic<bool>* answered = nullptr,
+                                             bool* onTop = nullptr) {
   for (int tries = 0; tries < 500; ++tries) {
     // The longest text of its children is the message; once it is there, the box is whole.
     // Read as stored, without a message to a thread that may not be answering yet.
@@ -87,14 +95,18 @@ inline std::u16string readAndCloseMessageBox(DWORD thread, std::atomic<bool>* an
     std::u16string message;
     for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child;
          child = GetWindow(child, GW_HWNDNEXT)) {
-      std::array<wchar_t, 512> text{};
+      std::array<wchar_t, 1024> text{};
       const int length = InternalGetWindowText(child, text.data(), static_cast<int>(text.size()));
       if (static_cast<std::size_t>(length) > message.size()) {
         message.assign(reinterpret_cast<const char16_t*>(text.data()),
                        static_cast<std::size_t>(length));
       }
     }
-    if (message.size() > 20) {
+    // Shown only once its set-up, which places it, is done.
+    if (message.size() > 20 && IsWindowVisible(box)) {
+      if (onTop) {
+        *onTop = underWine() || GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST;
+      }
       if (answered) {
         for (int waited = 0; waited < 300; ++waited) {
           if (!IsWindow(box)) {

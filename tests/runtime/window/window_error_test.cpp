@@ -1,5 +1,7 @@
 // The window engine's error: what it says of a failed call, and the box that tells the user.
+#include "runtime/report_place.h"
 #include "runtime/window/failure_box.h"
+#include "runtime/window/wide_text.h"
 #include "runtime/window/window_error.h"
 
 #include <gtest/gtest.h>
@@ -96,9 +98,38 @@ TEST(WindowError, APassedOverFailureLeavesOneLineForADebugger) {
   RemoveVectoredExceptionHandler(listener);
 }
 
+// A failure's words are decoded in the code page they were written in: a Traditional Chinese
+// Windows describes an error in code page 950, whose characters are two bytes, and a text cut
+// to the room left keeps only whole characters.
+TEST(FailureWords, AreDecodedInTheirCodePageAndCutOnlyBetweenCharacters) {
+  // "找不到視窗類別。", as a Traditional Chinese Windows gives error 1407 to FormatMessageA.
+  const std::string big5 = "(\xa7\xe4\xa4\xa3\xa8\xec\xb5\xf8\xb5\xa1\xc3\xfe\xa7\x4f\xa1\x43)";
+  const struct {
+    std::string words;
+    unsigned codePage;
+    std::size_t room;
+    std::wstring decoded;
+  } cases[] = {
+      {"error 1407 " + big5, 950, 100, L"error 1407 (找不到視窗類別。)"},
+      {big5, 950, 6, L"(找不"}, // "(", two characters and the first byte of 到
+      {big5, 950, 5, L"(找不"}, // exactly "(" and two characters
+      {"", 950, 10, L""},
+  };
+  for (const auto& words : cases) {
+    std::wstring decoded(words.room, L'#');
+    decoded.resize(
+        decodeFailureWords(words.words.c_str(), words.codePage, decoded.data(), words.room));
+    EXPECT_EQ(decoded, words.decoded) << words.words << " in " << words.codePage;
+  }
+}
+
 // The box says, in Chinese and then in English, whether the window never opened or failed once
-// open, what to do, and a reason that is never empty and never overruns the box's text.
-TEST(FailureBox, SaysWhatFailedWhatToDoAndAReasonThatIsNeverEmpty) {
+// open, what to do, where to report it when it keeps happening, and a reason that is never empty
+// and never overruns the box's text.
+TEST(FailureBox, SaysWhatFailedWhatToDoWhereToReportAndAReasonThatIsNeverEmpty) {
+  const auto wide = [](std::u16string_view text) {
+    return std::wstring(wideUnits(text), text.size());
+  };
   const std::string tooLong(2000, 'x');
   const struct {
     Failure when;
@@ -123,9 +154,11 @@ TEST(FailureBox, SaysWhatFailedWhatToDoAndAReasonThatIsNeverEmpty) {
     const std::array<wchar_t, 1024> text = failureText(box.when, box.reason);
     const std::wstring shown(text.data(), std::wcslen(text.data()));
     EXPECT_TRUE(shown.starts_with(box.first)) << box.reason;
-    EXPECT_LT(shown.find(L"請重新啟動 Velmora"), shown.find(box.english)) << box.reason;
-    EXPECT_NE(shown.find(L"Start Velmora again"), std::wstring::npos) << box.reason;
-    EXPECT_NE(shown.find(L"press Ctrl+C to copy this message"), std::wstring::npos);
+    const std::size_t english = shown.find(box.english);
+    EXPECT_LT(shown.find(L"請再開啟"), english) << box.reason;
+    EXPECT_LT(shown.find(wide(reportStepChinese)), english) << box.reason;
+    EXPECT_GT(shown.find(L"Open Velmora again"), english) << box.reason;
+    EXPECT_GT(shown.find(wide(reportStepEnglish)), english) << box.reason;
     if (box.reason == tooLong.c_str()) {
       EXPECT_EQ(shown.size(), text.size() - 1);
       EXPECT_NE(shown.find(box.end), std::wstring::npos);
