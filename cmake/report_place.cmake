@@ -7,6 +7,12 @@ if(VELMORA_REPORT_TO MATCHES "[\"\\;\n]")
   message(FATAL_ERROR "VELMORA_REPORT_TO may not hold a quote, a backslash, a semicolon or a "
                       "line break: ${VELMORA_REPORT_TO}")
 endif()
+# The failure box has room for the place and the reason both only while the place is short.
+string(LENGTH "${VELMORA_REPORT_TO}" velmora_report_length)
+if(velmora_report_length GREATER 200)
+  message(FATAL_ERROR "VELMORA_REPORT_TO is ${velmora_report_length} characters; a web page or "
+                      "an address of at most 200 fits the boxes")
+endif()
 
 # The words in the middle of a sentence, Chinese and English. README.txt holds the unset ones,
 # each on one line, so that a set place takes their place there too.

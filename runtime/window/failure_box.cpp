@@ -28,6 +28,15 @@ constexpr Said whatFailed[] = {
 
 constexpr char noDescription[] = "an error that gave no description";
 
+// The advice before the reason, its joins (under 64 units) included, leaves the reason at least
+// a quarter of the box's text, whatever place to report the build was given (it limits that).
+constexpr bool leavesRoomForTheReason(const Said& said) {
+  return said.chinese.size() + said.english.size() + reportStepChinese.size() +
+             reportStepEnglish.size() + 64 <=
+         1024 * 3 / 4;
+}
+static_assert(leavesRoomForTheReason(whatFailed[0]) && leavesRoomForTheReason(whatFailed[1]));
+
 std::wstring_view wide(std::u16string_view text) noexcept {
   return {wideUnits(text), text.size()};
 }
