@@ -22,7 +22,7 @@ constexpr int firstControlId = 100;
 } // namespace
 
 FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
-    : description_(description) {
+    : description_(description), title_(description.caption) {
   loadControlClasses();
   registerFrameClass(instance, description.icon, &FormWindow::procedure);
   const ScreenDc screen(GetDC(nullptr));
@@ -30,9 +30,9 @@ FormWindow::FormWindow(const FormDescription& description, HINSTANCE instance)
     faces_.push_back(firstInstalledFace(font, screen.get()));
   }
 
-  if (!CreateWindowExW(frameExStyle, frameClassName, TerminatedText(description.caption).get(),
-                       frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                       nullptr, nullptr, instance, this)) {
+  if (!CreateWindowExW(frameExStyle, frameClassName, wide(title_), frameStyle, CW_USEDEFAULT,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                       this)) {
     throwLastError("CreateWindowExW");
   }
   // Everything is made at the window's dpi from the start, so no control is placed, given a
@@ -158,26 +158,21 @@ void FormWindow::click(Control& control) noexcept {
   if (!control.clicked) {
     return;
   }
+  // Both boxes are shown without taking memory: the error's words and the title are already
+  // terminated texts, so a click that failed for want of memory still says what to do.
   try {
     control.clicked();
-    return;
   } catch (const RunTimeError& error) {
-    try {
-      MessageBoxW(handle(), TerminatedText(error.message()).get(),
-                  TerminatedText(description_.caption).get(), MB_OK | MB_ICONERROR);
-      return;
-    } catch (...) {
-      // No room for the error's words: the box below says what to do, which is the same.
-    }
+    MessageBoxW(handle(), wide(error.message()), wide(title_), MB_OK | MB_ICONERROR);
   } catch (...) {
+    // Whatever else went wrong, the steps the window offers are the same.
+    MessageBoxW(handle(),
+                L"Velmora 發生錯誤。請再按一次「開始換算」；如果一再發生，請按「離開」，"
+                L"再重新開啟 Velmora。\n\n"
+                L"Velmora ran into an error. Click 開始換算 again; if this keeps happening, "
+                L"click 離開 and open Velmora again.",
+                wide(title_), MB_OK | MB_ICONERROR);
   }
-  // Whatever went wrong, the steps the window offers are the same.
-  MessageBoxW(handle(),
-              L"Velmora 發生錯誤。請再按一次「開始換算」；如果一再發生，請按「離開」，"
-              L"再重新開啟 Velmora。\n\n"
-              L"Velmora ran into an error. Click 開始換算 again; if this keeps happening, click "
-              L"離開 and open Velmora again.",
-              L"Velmora", MB_OK | MB_ICONERROR);
 }
 
 LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -41,8 +41,10 @@ public:
   void announce(HWND control) const noexcept;
 
   // Runs handler when the named button is clicked. A RunTimeError it throws is shown in an
-  // error box owned by the window; the program goes on. Throws WindowError where the window has
-  // no such button.
+  // error box owned by the window and titled with its caption, in the error's own words (the
+  // window's language); anything else it throws, in a box that says what to do in Traditional
+  // Chinese with English beneath, as every box of the engine's own words does. The program goes
+  // on. Throws WindowError where the window has no such button.
   void onClick(std::u16string_view name, std::function<void()> handler);
 
   // Centres the window on its screen, shows it at its own size, neither maximized nor
@@ -74,7 +76,8 @@ private:
   void click(Control& control) noexcept;
 
   const FormDescription& description_;
-  ComApartment com_; // for the live regions, while the controls live
+  const std::u16string title_; // the description's caption, terminated for the frame and boxes
+  ComApartment com_;           // for the live regions, while the controls live
   int dpi_ = 96;
   std::vector<std::u16string> faces_; // the installed face chosen for each font
   std::vector<Font> fonts_;

@@ -39,8 +39,7 @@ void describe(unsigned long code, char* buffer, std::size_t size) noexcept {
 
 } // namespace
 
-WindowError::WindowError(const char* call, unsigned long code) noexcept
-    : call_(call), code_(code), text_{} {
+WindowError::WindowError(const char* call, unsigned long code) noexcept : code_(code), text_{} {
   append(text_, sizeof text_, call);
   append(text_, sizeof text_, " failed: error ");
   char number[16] = {};
@@ -59,7 +58,7 @@ WindowError::WindowError(const char* call, unsigned long code) noexcept
 
 WindowError::WindowError(const char* function, const char* lookedFor,
                          std::u16string_view name) noexcept
-    : call_(function), code_(0), text_{} {
+    : code_(0), text_{} {
   append(text_, sizeof text_, function);
   append(text_, sizeof text_, " found no ");
   append(text_, sizeof text_, lookedFor);

@@ -2,8 +2,8 @@
 
 // The window engine's one error: a Windows call that building or running a window needed
 // failed, or the window was asked for a control its table lacks. For a failed call it carries
-// the call's name and GetLastError()'s code, and its text says both with Windows' own
-// description of the code, for a test's failure and for the box shown when Velmora cannot start:
+// GetLastError()'s code, and its text names the call and says the code with Windows' own
+// description of it, for a test's failure and for the box shown when Velmora cannot start:
 //   WindowError("CreateWindowExW", 1407).what() ==
 //       "CreateWindowExW failed: error 1407 (Cannot find window class.)", in Windows' words
 //   WindowError("CreateWindowExW", 0).what() ==
@@ -30,11 +30,9 @@ public:
   // The name is an ASCII one, as a row's is; any other unit shows as '?'.
   WindowError(const char* function, const char* lookedFor, std::u16string_view name) noexcept;
   const char* what() const noexcept override { return text_; }
-  const char* call() const noexcept { return call_; }
   unsigned long code() const noexcept { return code_; }
 
 private:
-  const char* call_;
   unsigned long code_;
   char text_[256];
 };
