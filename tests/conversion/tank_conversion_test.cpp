@@ -3,7 +3,7 @@
 #include "runtime/run_time_error.h"
 #include "tests/ascii.h"
 #include "tests/conversion/fake_boxes.h"
-#include "tests/window/form1_facts.h"
+#include "tests/form1_facts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,8 @@
 // The released Velmora.exe as Windows itself reads it, so under Wine: the icons and the version
-// record in its resources. And the processor check its entry makes, with the box it shows.
-#include "window/processor_check.h"
-
+// record in its resources.
 #include "resources/resource_ids.h"
-#include "tests/ascii.h"
-#include "tests/window/form1_facts.h"
 #include "tests/window/test_handles.h"
-#include "tests/window/window_reading.h"
+#include "tests/wine_path.h"
 
 #include <gtest/gtest.h>
 
@@ -14,39 +10,10 @@
 
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace velmora {
 namespace {
-
-using testing::ascii;
-using testing::readAndCloseMessageBox;
-
-// Every machine this test runs on, in the 32-bit build too, has an x86-64 processor (qemu's
-// included), and x86-64 made SSE2 part of the architecture.
-TEST(ProcessorCheck, FindsSse2WhereItIs) {
-  EXPECT_TRUE(processorHasSse2());
-}
-
-// On a processor without SSE2 the entry says so before anything else runs, in front of every
-// window, as nothing of Velmora's is on screen; the message is shown here as the entry would
-// show it.
-TEST(ProcessorCheck, SaysInChineseAndEnglishThatVelmoraNeedsSse2) {
-  std::u16string shown;
-  bool onTop = false;
-  std::thread reader([&shown, &onTop, thread = GetCurrentThreadId()] {
-    shown = readAndCloseMessageBox(thread, nullptr, &onTop);
-  });
-  sayProcessorLacksSse2();
-  reader.join();
-  EXPECT_TRUE(onTop);
-  EXPECT_NE(shown.find(u"Velmora 需要支援 SSE2 的處理器"), std::u16string::npos) << ascii(shown);
-  EXPECT_NE(shown.find(u"Velmora needs a processor with SSE2"), std::u16string::npos)
-      << ascii(shown);
-  EXPECT_LT(shown.find(u"處理器"), shown.find(u"processor")) << "the Chinese first";
-  EXPECT_NE(shown.find(u"請在較新的電腦上使用 Velmora"), std::u16string::npos) << ascii(shown);
-}
 
 // The Velmora.exe of this build, as Wine names it.
 std::wstring velmoraExe() {

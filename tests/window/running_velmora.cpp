@@ -2,6 +2,7 @@
 
 #include "runtime/window/wide_text.h"
 #include "test_hooks.h"
+#include "tests/wine_path.h"
 #include "window/form1.h"
 
 #include <winternl.h>

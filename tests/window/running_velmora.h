@@ -18,7 +18,7 @@
 // Failures of this machinery (xdotool failing, Velmora not answering in time) throw, and
 // GoogleTest reports them.
 
-#include "tests/window/form1_facts.h"
+#include "tests/form1_facts.h"
 #include "tests/window/test_handles.h"
 #include "tests/window/window_reading.h"
 

@@ -1,14 +1,12 @@
 #pragma once
 
-// What several tests know of Form1: its result boxes, the example tanks with the figures each
-// gives, and where Wine shows this machine's files. One copy, so that the conversion's,
-// the window's and the user's tests hold the program to the same facts.
+// What several tests know of Form1: its result boxes and the example tanks with the figures each
+// gives. One copy, so that the conversion's tests (tests/conversion), the window's and the
+// user's (tests/window) hold the program to the same facts.
 
 #include "conversion/tank_boxes.h"
 
-#include <algorithm>
 #include <array>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -45,14 +43,6 @@ inline const ExampleTank tank33{
 
 inline std::u16string utf16(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());
-}
-
-// A Linux path as Wine's Z: drive shows it: /work/Velmora.exe is Z:\work\Velmora.exe.
-inline std::filesystem::path winePath(std::string_view linuxPath) {
-  std::wstring path =
-      L"Z:" + std::filesystem::path(std::u8string(linuxPath.begin(), linuxPath.end())).wstring();
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
 }
 
 } // namespace velmora::testing
