@@ -1,11 +1,16 @@
 #pragma once
 
+#include "runtime/figure_text.h"
+
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace velmora {
 
-// The longest decimal number at the start of a text:
+// The longest decimal number at the start of a text: a figure's text (figure_text.h), or what a
+// keeper types for one,
 //   [+|-] digits [. digits] [(e|E) [+|-] digits]
 // with at least one digit in the mantissa (".5" and "5." count); an exponent counts only when
 // it has a digit, so "12e+" scans as "12". The value is the correctly rounded double, whatever
@@ -23,5 +28,19 @@ struct ScannedDecimal {
 };
 
 ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth);
+
+// A figure read from a text, holding its own digits.
+struct ScannedFigure {
+  bool negative = false;
+  std::string digits;
+  int exponent = 0;
+  DecimalFigure figure() const noexcept { return {negative, digits, exponent}; }
+};
+
+// The figure a whole text is, where scanDecimal(text, false) takes all of it; otherwise none.
+//   scanFigure(u"-0.0012300")  -> {true, "123", -3}
+//   scanFigure(u"0.000")       -> {false, "", 0}
+//   scanFigure(u"12 ")         -> none
+std::optional<ScannedFigure> scanFigure(std::u16string_view text);
 
 } // namespace velmora
