@@ -157,48 +157,37 @@ double magnitudeOf(const Scan& scan) {
   return magnitude;
 }
 
-// Reads the ASCII copy of the number characters a text starts with.
-template <typename Read>
-auto readAsciiCopy(std::u16string_view text, bool acceptFullWidth, const Read& read) {
-  char onStack[stackCopyLength + 1];
-  if (copyNumberCharacters(text, acceptFullWidth, onStack, stackCopyLength) < stackCopyLength) {
-    return read(onStack);
+// Takes a scanned number apart into figure.
+void takeApart(const Scan& scan, ScannedFigure& figure) {
+  figure = {scan.negative, {}, 0};
+  if (scan.firstDigit) {
+    std::copy_if(scan.firstDigit, scan.digitsEnd, std::back_inserter(figure.digits),
+                 [](char c) { return c != decimalPoint; });
+    figure.digits.erase(figure.digits.find_last_not_of('0') + 1);
+    figure.exponent = static_cast<int>(scan.order - 1);
   }
-  const auto onHeap = std::make_unique_for_overwrite<char[]>(text.size() + 1);
-  copyNumberCharacters(text, acceptFullWidth, onHeap.get(), text.size());
-  return read(onHeap.get());
 }
 
 } // namespace
 
-ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth) {
-  return readAsciiCopy(text, acceptFullWidth, [](const char* ascii) -> ScannedDecimal {
-    const Scan scan = scanAscii(ascii);
-    if (!scan.end) {
-      return {};
-    }
-    const double magnitude = magnitudeOf(scan);
-    return {scan.negative ? -magnitude : magnitude, static_cast<std::size_t>(scan.end - ascii),
-            true};
-  });
-}
-
-std::optional<ScannedFigure> scanFigure(std::u16string_view text) {
-  return readAsciiCopy(text, false, [text](const char* ascii) -> std::optional<ScannedFigure> {
-    const Scan scan = scanAscii(ascii);
-    if (!scan.end || static_cast<std::size_t>(scan.end - ascii) != text.size()) {
-      return std::nullopt;
-    }
-    ScannedFigure figure;
-    figure.negative = scan.negative;
-    if (scan.firstDigit) {
-      std::copy_if(scan.firstDigit, scan.digitsEnd, std::back_inserter(figure.digits),
-                   [](char c) { return c != decimalPoint; });
-      figure.digits.erase(figure.digits.find_last_not_of('0') + 1);
-      figure.exponent = static_cast<int>(scan.order - 1);
-    }
-    return figure;
-  });
+ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth, ScannedFigure* figure) {
+  char onStack[stackCopyLength + 1];
+  const char* ascii = onStack;
+  std::unique_ptr<char[]> onHeap;
+  if (copyNumberCharacters(text, acceptFullWidth, onStack, stackCopyLength) == stackCopyLength) {
+    onHeap = std::make_unique_for_overwrite<char[]>(text.size() + 1);
+    copyNumberCharacters(text, acceptFullWidth, onHeap.get(), text.size());
+    ascii = onHeap.get();
+  }
+  const Scan scan = scanAscii(ascii);
+  if (!scan.end) {
+    return {};
+  }
+  if (figure) {
+    takeApart(scan, *figure);
+  }
+  const double magnitude = magnitudeOf(scan);
+  return {scan.negative ? -magnitude : magnitude, static_cast<std::size_t>(scan.end - ascii), true};
 }
 
 } // namespace velmora

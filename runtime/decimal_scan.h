@@ -3,7 +3,6 @@
 #include "runtime/figure_text.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,9 +26,7 @@ struct ScannedDecimal {
   bool hasDigits = false;
 };
 
-ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth);
-
-// A figure read from a text, holding its own digits.
+// A number taken apart as a figure (figure_text.h), holding its own digits; none for zero.
 struct ScannedFigure {
   bool negative = false;
   std::string digits;
@@ -37,10 +34,9 @@ struct ScannedFigure {
   DecimalFigure figure() const noexcept { return {negative, digits, exponent}; }
 };
 
-// The figure a whole text is, where scanDecimal(text, false) takes all of it; otherwise none.
-//   scanFigure(u"-0.0012300")  -> {true, "123", -3}
-//   scanFigure(u"0.000")       -> {false, "", 0}
-//   scanFigure(u"12 ")         -> none
-std::optional<ScannedFigure> scanFigure(std::u16string_view text);
+// With figure, the number scanned is also taken apart into it (a text without one leaves it be):
+//   scanDecimal(u"-0.0012300", false, &figure)  -> figure {true, "123", -3}
+ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth,
+                           ScannedFigure* figure = nullptr);
 
 } // namespace velmora

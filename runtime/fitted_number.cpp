@@ -4,7 +4,6 @@
 #include "runtime/figure_text.h"
 
 #include <iterator>
-#include <optional>
 #include <string>
 
 namespace velmora {
@@ -64,12 +63,12 @@ std::u16string fitNumber(std::u16string_view text, int room, const TextWidth& wi
   if (width(text) <= room) {
     return std::u16string(text);
   }
-  const std::optional<ScannedFigure> figure = scanFigure(text);
-  if (!figure || figure->digits.empty()) {
+  ScannedFigure figure;
+  if (scanDecimal(text, false, &figure).length != text.size() || figure.digits.empty()) {
     return std::u16string(text);
   }
-  for (std::size_t count = figure->digits.size(); count > 1; --count) {
-    const ScannedFigure candidate = rounded(*figure, count);
+  for (std::size_t count = figure.digits.size(); count > 1; --count) {
+    const ScannedFigure candidate = rounded(figure, count);
     if (const std::u16string shown = plain(candidate, count);
         !shown.empty() && width(shown) <= room) {
       return shown;
@@ -78,7 +77,7 @@ std::u16string fitNumber(std::u16string_view text, int room, const TextWidth& wi
       return shown;
     }
   }
-  const ScannedFigure oneDigit = rounded(*figure, 1);
+  const ScannedFigure oneDigit = rounded(figure, 1);
   if (const std::u16string shown = plain(oneDigit, 1); !shown.empty() && width(shown) <= room) {
     return shown;
   }

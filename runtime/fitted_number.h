@@ -13,8 +13,8 @@ using TextWidth = std::function<int(std::u16string_view)>;
 // a narrow column: the text itself where it fits; otherwise the same number rounded to the
 // most significant digits whose text fits, never a text cut into another number.
 //
-// text is read as textToNumber reads it (scanFigure). Its decimal digits are rounded half away
-// from zero, so a figure ending in 5 rounds as a person rounds it on paper, and written as a
+// text is read as textToNumber reads it (scanDecimal, whole). Its decimal digits are rounded half
+// away from zero, so a figure ending in 5 rounds as a person rounds it on paper, and written as a
 // figure's text (runtime/figure_text.h): plain where the rounded number's exponent allows it and
 // every one of its integer digits remains, otherwise scientific. With as many digits either way,
 // plain wins. When nothing fits, the one-digit scientific form is the least there is to show. A
