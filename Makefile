@@ -61,7 +61,8 @@ verify: deps
 	VELMORA_README=build/win32/README.txt tools/verify-dist build/win32/Velmora.exe "$(ZIP)"
 
 # Velmora.exe's size; the click's speed natively (the quick figure) and as Velmora.exe is built,
-# under Wine; and the start-up time. Each figure names the build it comes from.
+# under Wine (click_bench.exe, from Velmora-benches); and the start-up time (startup_bench.exe,
+# which starts Velmora.exe and Velmora-benches' two windows). Each figure names its build.
 bench: deps
 	cmake --preset win32
 	cmake --build --preset win32 --target Velmora
@@ -70,7 +71,7 @@ bench: deps
 	cmake --build --preset native --target conversion_bench
 	build/native/bench/conversion_bench
 	cmake --preset $(RUN_PRESET)
-	cmake --build --preset $(RUN_PRESET) --target startup_bench
+	cmake --build --preset $(RUN_PRESET) --target Velmora Velmora-benches startup_bench
 	@if [ $(RUN_BITS) = 64 ]; then echo "this kernel cannot run 32-bit programs, so the click and" \
 	  "the start-up are measured on the 64-bit build (a virtual machine's timings would mean nothing)"; fi
 	tools/wine-run build/$(RUN_PRESET)/wine-bench $(RUN_BITS) --session \

@@ -38,15 +38,12 @@ if(WIN32)
   # processor check, the program's entry, runs before anything else (window/processor_check.h
   # says why), so the 32-bit build compiles it for a Pentium: no SSE, and none of the CMOV that
   # i686 allows, which the Pentiums and K6s that run XP lack. A 64-bit processor has SSE2.
-  # On i686 a C function's symbol carries a leading underscore.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(VELMORA_MANIFEST_ARCHITECTURE x86)
-    set(VELMORA_ENTRY _velmoraStart)
     set_source_files_properties(${VELMORA_ROOT}/window/processor_check.cpp PROPERTIES
                                 COMPILE_OPTIONS "-march=pentium;-mno-sse;-mfpmath=387")
   else()
     set(VELMORA_MANIFEST_ARCHITECTURE amd64)
-    set(VELMORA_ENTRY velmoraStart)
   endif()
 
   set(window_sources

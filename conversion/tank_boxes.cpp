@@ -7,15 +7,6 @@ namespace velmora {
 
 namespace {
 
-// The names alone, so that only they, and not the whole table, are in the program.
-constexpr auto boxNames = [] {
-  std::array<std::u16string_view, boxCount> names;
-  for (std::size_t row = 0; row < boxCount; ++row) {
-    names[row] = boxTable[row].name;
-  }
-  return names;
-}();
-
 // The captions beside the boxes, which the keeper knows them by; a box left without one does not
 // compile.
 struct BoxCaption {
@@ -48,7 +39,7 @@ std::u16string_view boxCaption(Box box) noexcept {
 }
 
 std::u16string_view textPropertyName(Box box) noexcept {
-  // The inputs are the table's first rows.
+  // The inputs are numbered first.
   const bool inputBox = static_cast<unsigned>(box) < inputBoxCount;
   return inputBox ? u"Text" : u"Caption";
 }

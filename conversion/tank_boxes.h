@@ -10,53 +10,46 @@
 
 namespace velmora {
 
-// Whether the conversion reads a box (a size typed in) or writes it (a figure).
-enum class BoxKind { input, result };
+// The boxes the tank conversion reads and writes, by their controls' names as error messages
+// show them: the inputs, a size typed into each, then the results, the figures in the order a
+// click writes them. Everything else that counts or names the boxes follows from these.
+inline constexpr auto inputBoxNames =
+    std::to_array<std::u16string_view>({u"Text1", u"Text2", u"Text3"});
+inline constexpr auto resultBoxNames =
+    std::to_array<std::u16string_view>({u"Label5", u"Label7", u"Label8", u"Label11", u"Label13"});
+inline constexpr std::size_t inputBoxCount = inputBoxNames.size();
+inline constexpr std::size_t boxCount = inputBoxCount + resultBoxNames.size();
 
-struct BoxRow {
-  std::u16string_view name; // the control's, as error messages show it
-  BoxKind kind;
-};
+// Every box's name by its number: the inputs from 0, the results after them.
+inline constexpr auto boxNames = [] {
+  std::array<std::u16string_view, boxCount> names;
+  std::ranges::copy(resultBoxNames, std::ranges::copy(inputBoxNames, names.begin()).out);
+  return names;
+}();
 
-// The boxes the tank conversion reads and writes: the inputs, then the results in the order a
-// click writes them. Everything else that counts or names the boxes follows from these rows.
-inline constexpr std::array boxTable{
-    BoxRow{u"Text1", BoxKind::input},    BoxRow{u"Text2", BoxKind::input},
-    BoxRow{u"Text3", BoxKind::input},    BoxRow{u"Label5", BoxKind::result},
-    BoxRow{u"Label7", BoxKind::result},  BoxRow{u"Label8", BoxKind::result},
-    BoxRow{u"Label11", BoxKind::result}, BoxRow{u"Label13", BoxKind::result},
-};
-
-// A box's row in boxTable; a name that is not there does not compile.
-consteval int boxRow(std::u16string_view name) {
-  for (std::size_t row = 0; row < boxTable.size(); ++row) {
-    if (boxTable[row].name == name) {
-      return static_cast<int>(row);
+// The number of the box with that name; a name that is not in the table does not compile.
+consteval int boxNumber(std::u16string_view name) {
+  for (std::size_t number = 0; number < boxCount; ++number) {
+    if (boxNames[number] == name) {
+      return static_cast<int>(number);
     }
   }
   throw "no such box";
 }
 
-// The boxes as the code names them, each its row in boxTable.
+// The boxes as the code names them, each by its number.
 enum class Box {
-  Text1 = boxRow(u"Text1"),
-  Text2 = boxRow(u"Text2"),
-  Text3 = boxRow(u"Text3"),
-  Label5 = boxRow(u"Label5"),
-  Label7 = boxRow(u"Label7"),
-  Label8 = boxRow(u"Label8"),
-  Label11 = boxRow(u"Label11"),
-  Label13 = boxRow(u"Label13"),
+  Text1 = boxNumber(u"Text1"),
+  Text2 = boxNumber(u"Text2"),
+  Text3 = boxNumber(u"Text3"),
+  Label5 = boxNumber(u"Label5"),
+  Label7 = boxNumber(u"Label7"),
+  Label8 = boxNumber(u"Label8"),
+  Label11 = boxNumber(u"Label11"),
+  Label13 = boxNumber(u"Label13"),
 };
 
-inline constexpr std::size_t boxCount = boxTable.size();
-inline constexpr std::size_t inputBoxCount =
-    static_cast<std::size_t>(std::ranges::count(boxTable, BoxKind::input, &BoxRow::kind));
-// The inputs come first, so a box is an input by its row alone.
-static_assert(std::ranges::all_of(boxTable.begin(), boxTable.begin() + inputBoxCount,
-                                  [](const BoxRow& row) { return row.kind == BoxKind::input; }));
-
-// The boxes of rows first to first + count - 1, in the table's order.
+// The boxes numbered first to first + count - 1.
 template <std::size_t first, std::size_t count> constexpr std::array<Box, count> boxesFrom() {
   std::array<Box, count> boxes{};
   for (std::size_t i = 0; i < count; ++i) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <system_error>
@@ -26,13 +27,13 @@ constexpr std::int64_t exponentCeiling = 1'000'000'000;
 // Any number a person types fits on the stack; only longer ones are copied to the heap.
 constexpr std::size_t stackCopyLength = 128;
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
+// A keeper may type the exponent mark in lower case; a figure's text has it in upper case.
+constexpr char lowerCaseExponentMark = 'e';
 
 // The characters a number is written with: digits, point, signs and exponent mark.
 bool isNumberCharacter(char c) {
-  return isDigit(c) || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E';
+  return isDigit(c) || c == decimalPoint || c == plusSign || c == minusSign || c == exponentMark ||
+         c == lowerCaseExponentMark;
 }
 
 char asciiOf(char16_t c, bool acceptFullWidth) {
@@ -76,49 +77,42 @@ const char* skipZeros(const char* at, const char* end) {
   return at;
 }
 
-// The correctly rounded magnitude of the unsigned number [first, last), whose value is not zero
-// and lies in [10^(order-1), 10^order). The text is already in the form from_chars reads.
-double magnitudeOf(const char* first, const char* last, std::int64_t order) {
-  if (order > certainOverflow) {
-    return std::numeric_limits<double>::infinity();
-  }
-  if (order < certainUnderflow) {
-    return 0.0;
-  }
-  double magnitude = 0.0;
-  if (std::from_chars(first, last, magnitude).ec == std::errc::result_out_of_range) {
-    // from_chars leaves the value alone when it is out of range.
-    magnitude = order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  }
-  return magnitude;
-}
-
-// scanDecimal on the ASCII copy of a text, ended by '\0'.
-ScannedDecimal scanAscii(const char* text) {
-  const char* at = text;
+// The decimal number at the start of an ASCII text ended by '\0', taken apart.
+struct Scan {
   bool negative = false;
-  if (*at == '+' || *at == '-') {
-    negative = *at == '-';
+  const char* unsignedStart = nullptr; // the number after its sign, as from_chars reads it
+  const char* end = nullptr;           // after the number; nullptr when there are no digits
+  const char* firstDigit = nullptr;    // the first significant digit; none for zero
+  const char* digitsEnd = nullptr;     // after the mantissa's last digit
+  std::int64_t order = 0;              // a number that is not zero lies in [10^(order-1), 10^order)
+};
+
+Scan scanAscii(const char* text) {
+  Scan scan;
+  const char* at = text;
+  if (*at == plusSign || *at == minusSign) {
+    scan.negative = *at == minusSign;
     ++at;
   }
 
-  const char* const integer = at;
+  const char* const integer = scan.unsignedStart = at;
   const char* const integerEnd = at = skipDigits(at);
   const char* fraction = at;
   const char* fractionEnd = at;
-  if (*at == '.') {
+  if (*at == decimalPoint) {
     fraction = at + 1;
     fractionEnd = at = skipDigits(fraction);
   }
   if (integer == integerEnd && fraction == fractionEnd) {
     return {};
   }
+  scan.digitsEnd = fractionEnd;
 
   std::int64_t exponent = 0;
-  if (*at == 'e' || *at == 'E') {
+  if (*at == exponentMark || *at == lowerCaseExponentMark) {
     const char* cursor = at + 1;
-    const bool negativeExponent = *cursor == '-';
-    if (*cursor == '+' || *cursor == '-') {
+    const bool negativeExponent = *cursor == minusSign;
+    if (*cursor == plusSign || *cursor == minusSign) {
       ++cursor;
     }
     if (isDigit(*cursor)) {
@@ -129,26 +123,54 @@ ScannedDecimal scanAscii(const char* text) {
       at = cursor;
     }
   }
+  scan.end = at;
 
   // Leading zeros carry no weight: the first other digit fixes the order of magnitude, and a
-  // number without one is zero. from_chars reads the number from its first digit on: it takes
-  // a point on either side of the digits and an exponent, but no plus sign.
-  double magnitude = 0.0;
-  const char* first = skipZeros(integer, integerEnd);
-  if (first < integerEnd) {
-    magnitude = magnitudeOf(integer, at, (integerEnd - first) + exponent);
-  } else {
-    first = skipZeros(fraction, fractionEnd);
-    if (first < fractionEnd) {
-      magnitude = magnitudeOf(integer, at, exponent - (first - fraction));
-    }
+  // number without one is zero.
+  if (const char* first = skipZeros(integer, integerEnd); first < integerEnd) {
+    scan.firstDigit = first;
+    scan.order = (integerEnd - first) + exponent;
+  } else if (const char* firstAfterPoint = skipZeros(fraction, fractionEnd);
+             firstAfterPoint < fractionEnd) {
+    scan.firstDigit = firstAfterPoint;
+    scan.order = exponent - (firstAfterPoint - fraction);
   }
-  return {negative ? -magnitude : magnitude, static_cast<std::size_t>(at - text), true};
+  return scan;
+}
+
+// The correctly rounded magnitude of a scanned number. from_chars reads the number from its
+// first digit on: it takes a point on either side of the digits and an exponent, but no plus
+// sign.
+double magnitudeOf(const Scan& scan) {
+  if (!scan.firstDigit || scan.order < certainUnderflow) {
+    return 0.0;
+  }
+  if (scan.order > certainOverflow) {
+    return std::numeric_limits<double>::infinity();
+  }
+  double magnitude = 0.0;
+  if (std::from_chars(scan.unsignedStart, scan.end, magnitude).ec ==
+      std::errc::result_out_of_range) {
+    // from_chars leaves the value alone when it is out of range.
+    magnitude = scan.order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return magnitude;
+}
+
+// Takes a scanned number apart into figure.
+void takeApart(const Scan& scan, ScannedFigure& figure) {
+  figure = {scan.negative, {}, 0};
+  if (scan.firstDigit) {
+    std::copy_if(scan.firstDigit, scan.digitsEnd, std::back_inserter(figure.digits),
+                 [](char c) { return c != decimalPoint; });
+    figure.digits.erase(figure.digits.find_last_not_of('0') + 1);
+    figure.exponent = static_cast<int>(scan.order - 1);
+  }
 }
 
 } // namespace
 
-ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth) {
+ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth, ScannedFigure* figure) {
   char onStack[stackCopyLength + 1];
   const char* ascii = onStack;
   std::unique_ptr<char[]> onHeap;
@@ -157,7 +179,15 @@ ScannedDecimal scanDecimal(std::u16string_view text, bool acceptFullWidth) {
     copyNumberCharacters(text, acceptFullWidth, onHeap.get(), text.size());
     ascii = onHeap.get();
   }
-  return scanAscii(ascii);
+  const Scan scan = scanAscii(ascii);
+  if (!scan.end) {
+    return {};
+  }
+  if (figure) {
+    takeApart(scan, *figure);
+  }
+  const double magnitude = magnitudeOf(scan);
+  return {scan.negative ? -magnitude : magnitude, static_cast<std::size_t>(scan.end - ascii), true};
 }
 
 } // namespace velmora

@@ -13,13 +13,12 @@ using TextWidth = std::function<int(std::u16string_view)>;
 // a narrow column: the text itself where it fits; otherwise the same number rounded to the
 // most significant digits whose text fits, never a text cut into another number.
 //
-// text is read as numberToText writes numbers. Its decimal digits are rounded half away from
-// zero, so a figure ending in 5 rounds as a person rounds it on paper, and trailing zeros after
-// the point are dropped. The rounded number is written plain where numberToText would write it
-// plain (1E-4 <= |rounded| < 1E+15) and every one of its integer digits remains; otherwise in
-// numberToText's scientific form. With as many digits either way, plain wins. When nothing
-// fits, the one-digit scientific form is the least there is to show. A text that is not a
-// number ("∞", "NaN", anything else) comes back as it is.
+// text is read as textToNumber reads it (scanDecimal, whole). Its decimal digits are rounded half
+// away from zero, so a figure ending in 5 rounds as a person rounds it on paper, and written as a
+// figure's text (runtime/figure_text.h): plain where the rounded number's exponent allows it and
+// every one of its integer digits remains, otherwise scientific. With as many digits either way,
+// plain wins. When nothing fits, the one-digit scientific form is the least there is to show. A
+// text that is not a number ("∞", "NaN", anything else) comes back as it is, and so does zero.
 //
 // With digits 7 wide, the point and the minus sign 4, E 9 and the plus sign 8 (near 9.75-point
 // Arial at 96 dpi):

@@ -1,7 +1,7 @@
 #include "runtime/number_text.h"
 
-#include "runtime/decimal_layout.h"
 #include "runtime/decimal_scan.h"
+#include "runtime/figure_text.h"
 #include "runtime/run_time_error.h"
 
 #include <algorithm>

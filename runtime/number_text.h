@@ -7,9 +7,8 @@
 namespace velmora {
 
 // The text a result box shows for a number, as a desktop calculator shows it: rounded correctly
-// to 15 significant digits, trailing zeros dropped, plain notation when
-// 1E-4 <= |rounded| < 1E+15 and otherwise scientific with an upper-case E, a sign and at least
-// two exponent digits.
+// to 15 significant digits and written as a figure's text (runtime/figure_text.h), plain or
+// scientific as the rounded number's exponent says.
 //   numberToText(182.25)            -> "182.25"
 //   numberToText(64.8 * 3)          -> "194.4"   (the double just below 194.4)
 //   numberToText(0.0001)            -> "0.0001"
@@ -36,9 +35,9 @@ struct NumberText {
 //   formatNumber(182.25).view() -> "182.25"
 NumberText formatNumber(double value) noexcept;
 
-// Reads back what numberToText writes: plain or scientific decimal notation with an optional
-// sign, "∞", "-∞" and "NaN". Any other text, the empty one included, raises the conversion
-// error naming it. The floating-point status is left alone.
+// Reads back what numberToText writes: a text that scanDecimal takes whole, "∞", "-∞" and
+// "NaN". Any other text, the empty one included, raises the conversion error naming it. The
+// floating-point status is left alone.
 //   textToNumber(u"182.25")  -> 182.25
 //   textToNumber(u"1.5E-05") -> 1.5e-5
 //   textToNumber(u"12 ")     -> raises

@@ -1,7 +1,7 @@
 // numberToText and leadingNumber against the C library's correctly rounded conversions: glibc's
 // printf and strtod on Linux, MinGW's own gdtoa-based __mingw_snprintf and __mingw_strtod on
 // Windows (msvcrt's are not correctly rounded, so they are never the oracle).
-#include "runtime/decimal_layout.h"
+#include "runtime/figure_text.h"
 #include "runtime/leading_number.h"
 #include "runtime/number_text.h"
 #include "tests/ascii.h"
