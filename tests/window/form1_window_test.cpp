@@ -111,10 +111,6 @@ TEST_F(Form1Window, OpensWithTheFocusOnTheLengthBox) {
   EXPECT_EQ(GetFocus(), control(u"Text1"));
 }
 
-TEST_F(Form1Window, IsBuiltForTheScreensDpi) {
-  EXPECT_EQ(form->dpi(), screenDpi());
-}
-
 TEST_F(Form1Window, IsAFixedCentredWindowWithACloseBoxOnly) {
   const HWND window = form->handle();
   EXPECT_EQ(windowText(window), u"Velmora");
