@@ -10,6 +10,7 @@ import re
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 from pathlib import Path
 from typing import NamedTuple
@@ -20,6 +21,24 @@ entry_names = ("Velmora.exe", "README.txt", "LICENSE")
 
 class Refusal(Exception):
     """A reason to stop, in one line that names what to fix."""
+
+
+def run_tool(usage, count, main):
+    """Runs a tool's main with its count of arguments, as the shell tools' prelude runs theirs:
+    --help prints the tool's usage (its opening docstring) and a call the tool cannot take prints
+    it too and exits 2; a Refusal ends the tool with its one line and exit 1."""
+    name = Path(sys.argv[0]).name
+    if sys.argv[1:] == ["--help"]:
+        print(usage.strip())
+        sys.exit(0)
+    if len(sys.argv) != count + 1:
+        print(usage.strip(), file=sys.stderr)
+        sys.exit(2)
+    try:
+        main(*sys.argv[1:])
+    except Refusal as refusal:
+        print(f"{name}: {refusal}", file=sys.stderr)
+        sys.exit(1)
 
 
 def for_notepad(path, bom):
