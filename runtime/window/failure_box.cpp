@@ -1,7 +1,6 @@
 #include "runtime/window/failure_box.h"
 
 #include "runtime/report_place.h"
-#include "runtime/window/wide_text.h"
 #include "runtime/window/window_error.h"
 
 #include <windows.h>
@@ -16,14 +15,14 @@ namespace {
 // What failed and the first step, in each language; the rest of the advice is the same for
 // both. All of it together is far shorter than the box's text, so it is always whole.
 struct Said {
-  std::wstring_view chinese, english;
+  std::u16string_view chinese, english;
 };
 constexpr Said whatFailed[] = {
-    {L"Velmora 無法開啟視窗。\n請再開啟一次 Velmora。",
-     L"Velmora could not open its window.\nOpen Velmora again."},
-    {L"Velmora 執行時發生錯誤，必須結束。\n請再開啟 Velmora，重新輸入尺寸。",
-     L"Velmora ran into an error while running and has to close.\n"
-     L"Open Velmora again and type the sizes again."},
+    {u"Velmora 無法開啟視窗。\n請再開啟一次 Velmora。",
+     u"Velmora could not open its window.\nOpen Velmora again."},
+    {u"Velmora 執行時發生錯誤，必須結束。\n請再開啟 Velmora，重新輸入尺寸。",
+     u"Velmora ran into an error while running and has to close.\n"
+     u"Open Velmora again and type the sizes again."},
 };
 
 constexpr char noDescription[] = "an error that gave no description";
@@ -37,21 +36,18 @@ constexpr bool leavesRoomForTheReason(const Said& said) {
 }
 static_assert(leavesRoomForTheReason(whatFailed[0]) && leavesRoomForTheReason(whatFailed[1]));
 
-std::wstring_view wide(std::u16string_view text) noexcept {
-  return {wideUnits(text), text.size()};
-}
-
 } // namespace
 
 std::array<wchar_t, 1024> failureText(Failure when, const char* reason) noexcept {
   std::array<wchar_t, 1024> text{};
   const Said& said = whatFailed[static_cast<int>(when)];
   wchar_t* end = text.data();
-  for (const std::wstring_view piece :
-       {said.chinese, std::wstring_view(L"如果一再發生，"), wide(reportStepChinese),
-        std::wstring_view(L"。\n\n"), said.english,
-        std::wstring_view(L" If this keeps happening, "), wide(reportStepEnglish),
-        std::wstring_view(L".\n\n原因 Reason: ")}) {
+  // Our texts are UTF-16, as wchar_t is on Windows: each unit copies as it is.
+  for (const std::u16string_view piece :
+       {said.chinese, std::u16string_view(u"如果一再發生，"), reportStepChinese,
+        std::u16string_view(u"。\n\n"), said.english,
+        std::u16string_view(u" If this keeps happening, "), reportStepEnglish,
+        std::u16string_view(u".\n\n原因 Reason: ")}) {
     end = std::copy(piece.begin(), piece.end(), end);
   }
   // The units after the reason are still the array's zeros.
