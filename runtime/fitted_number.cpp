@@ -67,7 +67,7 @@ std::u16string fitNumber(std::u16string_view text, int room, const TextWidth& wi
   if (scanDecimal(text, false, &figure).length != text.size() || figure.digits.empty()) {
     return std::u16string(text);
   }
-  for (std::size_t count = figure.digits.size(); count > 1; --count) {
+  for (std::size_t count = figure.digits.size(); count > 0; --count) {
     const ScannedFigure candidate = rounded(figure, count);
     if (const std::u16string shown = plain(candidate, count);
         !shown.empty() && width(shown) <= room) {
@@ -77,11 +77,8 @@ std::u16string fitNumber(std::u16string_view text, int room, const TextWidth& wi
       return shown;
     }
   }
-  const ScannedFigure oneDigit = rounded(figure, 1);
-  if (const std::u16string shown = plain(oneDigit, 1); !shown.empty() && width(shown) <= room) {
-    return shown;
-  }
-  return scientific(oneDigit);
+  // Nothing fits: one digit is the least there is to show.
+  return scientific(rounded(figure, 1));
 }
 
 } // namespace velmora
